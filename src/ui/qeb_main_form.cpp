@@ -20,6 +20,11 @@ QebMainForm::QebMainForm(Services services, QWidget* parent)
 
 QebMainForm::~QebMainForm() = default;
 
+bool QebMainForm::IsPolish() const {
+    const auto* brightPolishFlag = findChild<const QWidget*>(QStringLiteral("Image13"));
+    return brightPolishFlag == nullptr || !brightPolishFlag->isHidden();
+}
+
 void QebMainForm::ComPortRxChar(qint64 count) {
     ProcessReceivedText(m_comPort.ReadText(count));
 }

@@ -35,6 +35,9 @@ public:
     link::FrameReceiver& Receiver() { return m_receiver; }
     const monitor::Readout& CurrentReadout() const { return m_readout; }
 
+    // The interface language, held by which bright flag is shown; Polish as designed.
+    bool IsPolish() const;
+
 public slots:
     // The received-characters event: `count` bytes are waiting on the port.
     void ComPortRxChar(qint64 count);
