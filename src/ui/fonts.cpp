@@ -12,9 +12,9 @@ QFont PixelFont(int pixelSize, bool bold) {
     return font;
 }
 
-QLabel* MakeLabel(const QString& objectName, const QString& text, QWidget* parent, int left,
-                  int top, const QFont& font, const QColor& color) {
-    auto* label = new QLabel(text, parent);
+void ConfigureLabel(QLabel* label, const QString& objectName, const QString& text, int left,
+                    int top, const QFont& font, const QColor& color) {
+    label->setText(text);
     label->setObjectName(objectName);
     label->setFont(font);
     QPalette palette = label->palette();
@@ -22,6 +22,12 @@ QLabel* MakeLabel(const QString& objectName, const QString& text, QWidget* paren
     label->setPalette(palette);
     label->move(left, top);
     label->adjustSize();
+}
+
+QLabel* MakeLabel(const QString& objectName, const QString& text, QWidget* parent, int left,
+                  int top, const QFont& font, const QColor& color) {
+    auto* label = new QLabel(parent);
+    ConfigureLabel(label, objectName, text, left, top, font, color);
     return label;
 }
 

@@ -3,20 +3,51 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
+#include <QPalette>
+#include <QToolButton>
 
 #include "core/errors.h"
+#include "ui/clickable_label.h"
 #include "ui/fonts.h"
+#include "ui/glyph_button.h"
+#include "ui/language_selector.h"
 #include "ui/readout_panel.h"
 #include "ui/svg_picture.h"
 
 namespace qeb::ui {
+namespace {
+
+// The light grey of the system's active window border, which the window is painted in.
+const QColor kActiveBorderGrey(0xB4, 0xB4, 0xB4);
+const QColor kDefaultTextColor(Qt::white);
+const QColor kClockTextColor(Qt::black);
+constexpr int kClockFontPx = 13;
+
+}  // namespace
 
 QebMainForm::QebMainForm(Services services, QWidget* parent)
     : QWidget(parent), m_services(services) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("PH Controller Qeb-01 - ") + QLatin1String(kMakerAddress));
     setFont(PixelFont(11, true));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kActiveBorderGrey);
+    palette.setColor(QPalette::WindowText, kDefaultTextColor);
+    setPalette(palette);
+    setAutoFillBackground(true);
     setFixedSize(345, 623);
+
+    // Created first and kept lowest: everything else lies on the picture of the front panel.
+    m_image3 = new SvgPicture(QStringLiteral("Image3"), QStringLiteral(":/front_panel.svg"), this);
+    m_image3->setGeometry(0, 118, 345, 505);
+
+    m_languageSelector = new LanguageSelector(this);
+    connect(m_languageSelector, &LanguageSelector::PalePolishFlagClicked, this,
+            &QebMainForm::Image12Click);
+    connect(m_languageSelector, &LanguageSelector::PaleEnglishFlagClicked, this,
+            &QebMainForm::Image15Click);
+    CreateLinkTypeButtons();
+    CreateClockLabels();
 
     m_readoutPanel = new ReadoutPanel(this);
     CreateLogControls();
@@ -47,9 +78,97 @@ void QebMainForm::CreateLogControls() {
 
 QebMainForm::~QebMainForm() = default;
 
+void QebMainForm::CreateLinkTypeButtons() {
+    const QRect place(3, 82, 17, 21);
+    m_speedButton8 =
+        MakeGlyphButton(QStringLiteral("SpeedButton8"), QStringLiteral(":/glyph_cable.svg"),
+                        QStringLiteral("Połączenie kablowe"), place, this);
+    m_speedButton9 =
+        MakeGlyphButton(QStringLiteral("SpeedButton9"), QStringLiteral(":/glyph_wireless.svg"),
+                        QStringLiteral("Połączenie bezprzewodowe"), place, this);
+    m_speedButton8->hide();
+    m_speedButton9->hide();
+    connect(m_speedButton8, &QToolButton::clicked, this, &QebMainForm::SpeedButton8Click);
+    connect(m_speedButton9, &QToolButton::clicked, this, &QebMainForm::SpeedButton9Click);
+}
+
+void QebMainForm::CreateClockLabels() {
+    const QFont font = PixelFont(kClockFontPx, true);
+    const struct {
+        QLabel*& member;
+        const char* name;
+        const char* text;
+        const char* hint;
+        int left;
+        void (QebMainForm::*handler)();
+    } labels[] = {
+        {m_label4, "Label4", "2016-10-01", "data ...", 24, &QebMainForm::Label4Click},
+        {m_label3, "Label3", "Poniedzialek", "dziś jest ...", 105, &QebMainForm::Label3Click},
+        {m_label5, "Label5", "18:00:00", "obecna godzina ...", 265, &QebMainForm::Label5Click},
+    };
+    for (const auto& l : labels) {
+        auto* label = new ClickableLabel(this);
+        ConfigureLabel(label, QString::fromLatin1(l.name), QString::fromLatin1(l.text), l.left, 110,
+                       font, kClockTextColor);
+        label->setToolTip(QString::fromUtf8(l.hint));
+        label->setEnabled(false);
+        connect(label, &ClickableLabel::Clicked, this, l.handler);
+        l.member = label;
+    }
+}
+
 bool QebMainForm::IsPolish() const {
-    const auto* brightPolishFlag = findChild<const QWidget*>(QStringLiteral("Image13"));
-    return brightPolishFlag == nullptr || !brightPolishFlag->isHidden();
+    return m_languageSelector->IsPolish();
+}
+
+Language QebMainForm::CurrentLanguage() const {
+    return IsPolish() ? Language::Polish : Language::English;
+}
+
+bool QebMainForm::SwitchIsOn() const {
+    return m_comPort.IsOpen();
+}
+
+void QebMainForm::Image12Click() {
+    m_languageSelector->ShowPolishFlags();
+    ApplyLanguage(*this, Language::Polish, SwitchIsOn());
+}
+
+void QebMainForm::Image15Click() {
+    m_languageSelector->ShowEnglishFlags();
+    ApplyLanguage(*this, Language::English, SwitchIsOn());
+}
+
+void QebMainForm::ShowClock(const QDateTime& now) {
+    SetLabelText(m_label5, QString::fromStdString(core::LongTimeText(now)));
+    SetLabelText(m_label4, QString::fromStdString(core::ShortDateText(now)));
+    SetLabelText(m_label3, DayName(now.date().dayOfWeek(), CurrentLanguage()));
+}
+
+void QebMainForm::Label3Click() {
+    m_services.prompts.OpenDateTimeSettings();
+}
+
+void QebMainForm::Label4Click() {
+    m_services.prompts.OpenDateTimeSettings();
+}
+
+void QebMainForm::Label5Click() {
+    m_services.prompts.OpenDateTimeSettings();
+}
+
+void QebMainForm::SetWirelessLink(int wirelessLink) {
+    m_wirelessLink = wirelessLink == 1 ? 1 : 0;
+    m_speedButton8->setVisible(m_wirelessLink == 0);
+    m_speedButton9->setVisible(m_wirelessLink == 1);
+}
+
+void QebMainForm::SpeedButton8Click() {
+    SetWirelessLink(1);
+}
+
+void QebMainForm::SpeedButton9Click() {
+    SetWirelessLink(0);
 }
 
 void QebMainForm::ComPortRxChar(qint64 count) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QWidget>
 #include <string_view>
 
@@ -10,12 +11,16 @@
 #include "link/serial_link.h"
 #include "monitor/measurement_log.h"
 #include "monitor/readout.h"
+#include "ui/language_texts.h"
 
 class QCheckBox;
 class QCloseEvent;
+class QLabel;
+class QToolButton;
 
 namespace qeb::ui {
 
+class LanguageSelector;
 class ReadoutPanel;
 class SvgPicture;
 
@@ -43,6 +48,15 @@ public:
 
     // The interface language, held by which bright flag is shown; Polish as designed.
     bool IsPolish() const;
+    Language CurrentLanguage() const;
+
+    // 0 for the USB cable, 1 for the wireless transmitter.
+    int WirelessLink() const { return m_wirelessLink; }
+    // Selects the link type and shows the one link-type button that stands for it.
+    void SetWirelessLink(int wirelessLink);
+
+    // The clock step of the tick: time, date and day name of one moment.
+    void ShowClock(const QDateTime& now);
 
     // The close handler's work; runs once when the window closes.
     void FormClose();
@@ -53,11 +67,28 @@ public slots:
     void CheckBox1Click();
     void Image6Click();
 
+    // The pale flags: switch to Polish or English.
+    void Image12Click();
+    void Image15Click();
+
+    // The clock labels open the system's date and time settings.
+    void Label3Click();
+    void Label4Click();
+    void Label5Click();
+
+    // The cable button selects wireless, the wireless button selects cable.
+    void SpeedButton8Click();
+    void SpeedButton9Click();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateLogControls();
+    void CreateClockLabels();
+    void CreateLinkTypeButtons();
+    bool SwitchIsOn() const;
+
     void ProcessReceivedText(std::string_view text);
     void LogReceivedFrame();
     std::string CurrentMinute() const;
@@ -69,6 +100,14 @@ private:
     ReadoutPanel* m_readoutPanel = nullptr;
     monitor::MeasurementLog m_log{m_services.clock};
     QCheckBox* m_logBox = nullptr;
+    SvgPicture* m_image3 = nullptr;
+    LanguageSelector* m_languageSelector = nullptr;
+    QLabel* m_label3 = nullptr;
+    QLabel* m_label4 = nullptr;
+    QLabel* m_label5 = nullptr;
+    QToolButton* m_speedButton8 = nullptr;
+    QToolButton* m_speedButton9 = nullptr;
+    int m_wirelessLink = 0;
 };
 
 }  // namespace qeb::ui
