@@ -3,6 +3,12 @@
 #include <QPalette>
 
 namespace qeb::ui {
+namespace {
+
+// A disabled label is drawn in this grey whatever its colour, so the disabled style shows.
+const QColor kDisabledTextGrey(0x80, 0x80, 0x80);
+
+}  // namespace
 
 QFont PixelFont(int pixelSize, bool bold) {
     QFont font(QString::fromLatin1(kSansFamily));
@@ -18,7 +24,9 @@ void ConfigureLabel(QLabel* label, const QString& objectName, const QString& tex
     label->setObjectName(objectName);
     label->setFont(font);
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Active, QPalette::WindowText, color);
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, color);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, kDisabledTextGrey);
     label->setPalette(palette);
     label->move(left, top);
     label->adjustSize();

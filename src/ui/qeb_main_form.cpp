@@ -32,7 +32,8 @@ QebMainForm::QebMainForm(Services services, QWidget* parent)
     setFont(PixelFont(11, true));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, kActiveBorderGrey);
-    palette.setColor(QPalette::WindowText, kDefaultTextColor);
+    palette.setColor(QPalette::Active, QPalette::WindowText, kDefaultTextColor);
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, kDefaultTextColor);
     setPalette(palette);
     setAutoFillBackground(true);
     setFixedSize(345, 623);

@@ -79,7 +79,8 @@ TEST_F(WindowFrame, CaptionSizeFontAndBackground) {
     EXPECT_EQ(window.size(), QSize(345, 623));
     EXPECT_EQ(window.font().pixelSize(), 11);
     EXPECT_TRUE(window.font().bold());
-    EXPECT_EQ(window.palette().color(QPalette::WindowText), QColor(Qt::white));
+    EXPECT_EQ(window.palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::white));
+    EXPECT_EQ(window.palette().color(QPalette::Inactive, QPalette::WindowText), QColor(Qt::white));
     EXPECT_EQ(window.palette().color(QPalette::Window), QColor(0xB4, 0xB4, 0xB4));
 }
 
@@ -147,6 +148,10 @@ TEST_F(WindowFrame, ClockLabelsSitAsDesigned) {
         EXPECT_EQ(label->font().pixelSize(), 13) << l.name;
         EXPECT_TRUE(label->font().bold()) << l.name;
         EXPECT_EQ(label->palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::black))
+            << l.name;
+        // Disabled at design, and drawn so.
+        EXPECT_NE(label->palette().color(QPalette::Disabled, QPalette::WindowText),
+                  QColor(Qt::black))
             << l.name;
         EXPECT_EQ(label->cursor().shape(), Qt::PointingHandCursor) << l.name;
         EXPECT_FALSE(label->isEnabled()) << l.name;
