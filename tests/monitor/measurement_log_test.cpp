@@ -312,19 +312,24 @@ TEST(MeasurementLogCrashTest, RowsWrittenBeforeSigkillSurvive) {
     ASSERT_TRUE(writer.waitForStarted(5000));
 
     constexpr int kRowsBeforeKill = 200;
-    int reported = 0;
     QByteArray output;
-    while (reported < kRowsBeforeKill && writer.waitForReadyRead(10000)) {
-        output += writer.readAllStandardOutput();
+    // The last row number the writer had finished when it printed.
+    const auto lastReported = [&output] {
         const int end = output.lastIndexOf('\n');
-        if (end > 0) {
-            const int start = output.lastIndexOf('\n', end - 1) + 1;
-            reported = output.mid(start, end - start).toInt();
+        if (end <= 0) {
+            return 0;
         }
+        const int start = output.lastIndexOf('\n', end - 1) + 1;
+        return output.mid(start, end - start).toInt();
+    };
+    while (lastReported() < kRowsBeforeKill && writer.waitForReadyRead(10000)) {
+        output += writer.readAllStandardOutput();
     }
     writer.kill();  // SIGKILL on Unix
     ASSERT_TRUE(writer.waitForFinished(5000));
     EXPECT_EQ(writer.exitStatus(), QProcess::CrashExit);
+    output += writer.readAllStandardOutput();  // what it printed before the signal landed
+    const int reported = lastReported();
     ASSERT_GE(reported, kRowsBeforeKill);
 
     const QStringList files = FilesIn(folder.Path());
