@@ -46,20 +46,36 @@ void RestorePhComma(link::StatusFrame& frame) {
     }
 }
 
+QString SystemReason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
 // Pushes the bytes past the process: a row counts as written only once the system holds it,
-// so a crash of the program right after cannot take it along.
+// so a crash of the program right after cannot take it along. A write that fails half way
+// is cut off again, so that the next row does not continue a broken line.
 void WriteThrough(QFile& file, const std::string& bytes) {
+    const qint64 lengthBefore = file.size();
     const auto size = static_cast<qint64>(bytes.size());
+    QString failure;
     if (file.write(bytes.data(), size) != size || !file.flush()) {
-        Fail("Unable to write the log file", file.fileName(), file.errorString());
+        failure = file.errorString();
     }
 #ifdef Q_OS_UNIX
-    if (::fsync(file.handle()) != 0 && errno != EINVAL) {
-        Fail("Unable to write the log file", file.fileName(),
-             QString::fromLocal8Bit(std::strerror(errno)));
+    else if (::fsync(file.handle()) != 0 && errno != EINVAL) {
+        failure = SystemReason(errno);
     }
 #endif
+    if (!failure.isEmpty()) {
+        file.resize(lengthBefore);
+        file.close();
+        Fail("Unable to write the log file", file.fileName(), failure);
+    }
     file.close();
+}
+
+[[noreturn]] void FailRename(const QString& from, const QString& to, int error) {
+    Fail("Unable to rename the log file", from,
+         SystemReason(error) + QStringLiteral(" -> ") + QDir::toNativeSeparators(to));
 }
 
 // Moves `from` to `to` in the same folder, failing when `to` exists: a plain POSIX rename
@@ -72,26 +88,24 @@ void RenameWithoutReplacing(const QString& from, const QString& to) {
         0) {
         return;
     }
-    if (errno != EINVAL && errno != ENOSYS) {
-        Fail("Unable to rename the log file", from,
-             QString::fromLocal8Bit(std::strerror(errno)) + " -> " + QDir::toNativeSeparators(to));
+    if (const int error = errno; error != EINVAL && error != ENOSYS) {
+        FailRename(from, to, error);
     }
     // A file system without the no-replace flag: a hard link cannot replace either.
     if (::link(source.constData(), target.constData()) != 0) {
-        Fail("Unable to rename the log file", from,
-             QString::fromLocal8Bit(std::strerror(errno)) + " -> " + QDir::toNativeSeparators(to));
+        FailRename(from, to, errno);
     }
     if (::unlink(source.constData()) != 0) {
         const int error = errno;
         ::unlink(target.constData());
-        Fail("Unable to rename the log file", from, QString::fromLocal8Bit(std::strerror(error)));
+        FailRename(from, to, error);
     }
 #else
     // Qt refuses to rename onto an existing file.
     QFile file(from);
     if (!file.rename(to)) {
         Fail("Unable to rename the log file", from,
-             file.errorString() + " -> " + QDir::toNativeSeparators(to));
+             file.errorString() + QStringLiteral(" -> ") + QDir::toNativeSeparators(to));
     }
 #endif
 }
@@ -179,26 +193,32 @@ void MeasurementLog::StartFile(link::StatusFrame& frame) {
                          QString::fromStdString(core::CompactTimeText(now)) +
                          QStringLiteral("}.csv");
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
         Fail("Unable to create the log file", path, file.errorString());
     }
-    // From here on a file exists that must get its final name, even if the header fails.
-    m_logPath = path;
-    m_logFinalized = false;
-
     RestorePhComma(frame);
     std::string text(kLogHeader);
     text += kLogLineEnd;
     text += LogRow(core::LongTimeText(now), frame);
     text += kLogLineEnd;
-    WriteThrough(file, text);
+    try {
+        WriteThrough(file, text);
+    } catch (const core::FileError&) {
+        // A file without its header and first row holds nothing worth a final name; the next
+        // frame starts again.
+        QFile::remove(path);
+        throw;
+    }
+    m_logPath = path;
+    m_logFinalized = false;
 }
 
 void MeasurementLog::AppendRow(link::StatusFrame& frame) {
     const QDateTime now = m_clock.Now();
     // A file that has gone away is a failure, not a fresh file without its header.
     QFile file(m_logPath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly |
+                   QIODevice::Unbuffered)) {
         Fail("Unable to open the log file", m_logPath, file.errorString());
     }
     RestorePhComma(frame);

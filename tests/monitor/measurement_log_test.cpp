@@ -7,6 +7,9 @@
 #include <QProcess>
 #include <QStringList>
 #include <array>
+#include <csignal>
+
+#include <sys/resource.h>
 
 #include "core/errors.h"
 #include "support/temp_folder.h"
@@ -282,6 +285,58 @@ TEST_F(MeasurementLogTest, AFolderRemovedOrReplacedByAFileWhileLoggingIsAnError)
                   replacedByFile ? QStringList{QStringLiteral("sub")} : QStringList{});
         QFile::remove(sub);
     }
+}
+
+// Holds the process's file size limit, as a full disk would, while it lives; as root this is
+// a way to make a write fail half way.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_savedHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_savedHandler)(int) = nullptr;
+};
+
+TEST_F(MeasurementLogTest, ARowThatCannotBeWrittenWholeLeavesNoBrokenLine) {
+    Frame(true);
+    const QString path = Path("2016-10-01 {183005}.csv");
+    const QByteArray before = ReadAll(path);
+    clock.SetTime(18, 31, 0);
+    {
+        const FileSizeLimit limit(static_cast<rlim_t>(before.size() + 10));
+        EXPECT_THROW(Frame(true), core::FileError);
+    }
+    EXPECT_EQ(ReadAll(path), before);
+    // The next minute's row follows the last whole line.
+    clock.SetTime(18, 32, 0);
+    Frame(true);
+    EXPECT_EQ(ReadAll(path), before + "18:32;7,05;6,90;7,10;25,3;4;20;on;off\r\n");
+}
+
+TEST_F(MeasurementLogTest, AFileThatCannotTakeItsHeaderIsNotKept) {
+    {
+        const FileSizeLimit limit(20);
+        EXPECT_THROW(Frame(true), core::FileError);
+    }
+    EXPECT_TRUE(FilesIn(folder.Path()).isEmpty());
+    EXPECT_TRUE(log.LogFinalized());
+    EXPECT_EQ(log.LogFrameCount(), 1);
+    clock.AdvanceSeconds(1);
+    Frame(true);
+    EXPECT_EQ(FilesIn(folder.Path()), QStringList{QStringLiteral("2016-10-01 {183006}.csv")});
 }
 
 TEST_F(MeasurementLogTest, TheWorkingFolderIsReadWhenAFileStarts) {
