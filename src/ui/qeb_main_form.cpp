@@ -6,12 +6,21 @@
 #include <QPalette>
 #include <QToolButton>
 
+#include <QDir>
+#include <QFileInfo>
+#include <exception>
 #include "core/errors.h"
+
+#include "core/errors.h"
+#include "link/device_commands.h"
+#include "settings/settings_file.h"
 #include "ui/clickable_label.h"
 #include "ui/fonts.h"
 #include "ui/glyph_button.h"
 #include "ui/language_selector.h"
 #include "ui/readout_panel.h"
+#include "ui/settings_editors.h"
+#include "ui/settings_group.h"
 #include "ui/svg_picture.h"
 
 namespace qeb::ui {
@@ -22,6 +31,33 @@ const QColor kActiveBorderGrey(0xB4, 0xB4, 0xB4);
 const QColor kDefaultTextColor(Qt::white);
 const QColor kClockTextColor(Qt::black);
 constexpr int kClockFontPx = 13;
+// The device needs a moment to take new settings; the busy look tells the user so.
+constexpr int kSettleAfterSendMs = 800;
+
+const QString kSettingsFileFilter = QStringLiteral("Pliki ustawień Qeb-01 (*.qeb)");
+const QString kSettingsFileProposedName = QStringLiteral("ustawienia");
+const QString kSettingsFileSuffix = QStringLiteral("qeb");
+
+const QString kFactoryResetQuestionPolish = QStringLiteral(
+    "Czy jesteś pewnien, że chcesz przywrócić ustawienia domyślne (fabryczne)?\n\n"
+    "Bieżące ustawienia będą wykasowane ...");
+const QString kFactoryResetQuestionEnglish = QStringLiteral(
+    "Are you sure, You want to restore the default values?\n\nCurrent settings will be lost ...");
+const QString kFactoryResetNoticePolish = QStringLiteral(
+    "Po przywróceniu ustawień domyślnych, do poprawnej pracy urządzenia WYMAGANA jest "
+    "kalibracja!");
+const QString kFactoryResetNoticeEnglish =
+    QStringLiteral("After restore the default settings, REQUIRE probe calibration process!");
+
+// A handler's edge: an error ends the handler's remaining steps and is shown to the user.
+template <typename Steps>
+void ReportingErrors(core::Prompts& prompts, Steps steps) {
+    try {
+        steps();
+    } catch (const std::exception& error) {
+        prompts.ShowError(QString::fromStdString(error.what()));
+    }
+}
 
 }  // namespace
 
@@ -52,6 +88,26 @@ QebMainForm::QebMainForm(Services services, QWidget* parent)
 
     m_readoutPanel = new ReadoutPanel(this);
     CreateLogControls();
+    m_settingsEditors = new SettingsEditors(this);
+    m_settingsGroup = new SettingsGroup(this);
+    m_speedButton7 =
+        MakeGlyphButton(QStringLiteral("SpeedButton7"), QStringLiteral(":/glyph_restart.svg"),
+                        QStringLiteral("Restart zdalny"), {70, 52, 21, 21}, this);
+    m_speedButton7->hide();
+
+    connect(m_settingsGroup->LoadButton(), &QToolButton::clicked, this,
+            &QebMainForm::SpeedButton1Click);
+    connect(m_settingsGroup->SaveButton(), &QToolButton::clicked, this,
+            &QebMainForm::SpeedButton2Click);
+    connect(m_settingsGroup->SendButton(), &QToolButton::clicked, this,
+            &QebMainForm::SpeedButton3Click);
+    connect(m_settingsGroup->FetchButton(), &QToolButton::clicked, this,
+            &QebMainForm::SpeedButton4Click);
+    connect(m_settingsGroup->FactoryButton(), &QToolButton::clicked, this,
+            &QebMainForm::SpeedButton6Click);
+    connect(m_speedButton7, &QToolButton::clicked, this, &QebMainForm::SpeedButton7Click);
+    connect(m_settingsGroup->FileNameLabel(), &ClickableLabel::Clicked, this,
+            &QebMainForm::RxLabel1Click);
 
     connect(&m_comPort, &link::SerialLink::RxChar, this, &QebMainForm::ComPortRxChar);
 }
@@ -238,6 +294,88 @@ void QebMainForm::FormClose() {
 void QebMainForm::closeEvent(QCloseEvent* event) {
     FormClose();
     QWidget::closeEvent(event);
+}
+
+void QebMainForm::SpeedButton3Click() {
+    ReportingErrors(m_services.prompts, [this] {
+        settings::BuildSettingsRecord(m_settingsEditors->Values(), m_settingsRecord);
+        m_comPort.WriteText(link::SettingsCommand(m_settingsRecord));
+        m_settingsGroup->ShowSendBusy(true);
+        repaint();
+        m_services.sleeper.SleepMs(kSettleAfterSendMs);
+        m_settingsGroup->ShowSendBusy(false);
+        settings::RefreshStatusFromSettings(m_settingsRecord, m_receiver.CurrentStatus());
+    });
+}
+
+void QebMainForm::SendFactoryReset() {
+    m_comPort.WriteText(link::kFactoryResetCommand);
+}
+
+void QebMainForm::SpeedButton6Click() {
+    if (!m_services.prompts.AskOkCancel(IsPolish() ? kFactoryResetQuestionPolish
+                                                   : kFactoryResetQuestionEnglish)) {
+        return;
+    }
+    ReportingErrors(m_services.prompts, [this] {
+        m_settingsGroup->SetFileName(QString::fromLatin1(SettingsGroup::kNoFileCaption));
+        SendFactoryReset();
+        m_settingsEditors->SetValues(settings::kFactorySettings);
+        m_services.prompts.ShowMessage(IsPolish() ? kFactoryResetNoticePolish
+                                                  : kFactoryResetNoticeEnglish);
+    });
+}
+
+void QebMainForm::SpeedButton7Click() {
+    ReportingErrors(m_services.prompts, [this] { m_comPort.WriteText(link::kRestartCommand); });
+}
+
+void QebMainForm::SpeedButton4Click() {
+    ReportingErrors(m_services.prompts, [this] {
+        const settings::SettingsValues reported =
+            settings::SettingsFromStatus(m_receiver.CurrentStatus());
+        m_settingsGroup->SetFileName(QString::fromLatin1(SettingsGroup::kNoFileCaption));
+        m_settingsEditors->SetValues(reported);
+    });
+}
+
+core::FileDialogRequest QebMainForm::PrepareSettingsDialog() {
+    const QString folder = QDir::currentPath();
+    m_settingsGroup->SetFolderHint(folder);
+    return {folder, kSettingsFileFilter, kSettingsFileProposedName, kSettingsFileSuffix};
+}
+
+void QebMainForm::SpeedButton2Click() {
+    const std::optional<QString> path =
+        m_services.prompts.ChooseFileToSave(PrepareSettingsDialog());
+    if (!path) {
+        return;
+    }
+    ReportingErrors(m_services.prompts, [this, &path] {
+        settings::BuildSettingsRecord(m_settingsEditors->Values(), m_settingsRecord);
+        settings::SaveSettingsFile(*path, m_settingsRecord, m_services.sleeper);
+        m_settingsGroup->SetFileName(QFileInfo(*path).fileName());
+        settings::RefreshStatusFromSettings(m_settingsRecord, m_receiver.CurrentStatus());
+    });
+}
+
+void QebMainForm::SpeedButton1Click() {
+    const std::optional<QString> path =
+        m_services.prompts.ChooseFileToOpen(PrepareSettingsDialog());
+    if (!path) {
+        return;
+    }
+    ReportingErrors(m_services.prompts, [this, &path] {
+        const settings::SettingsValues loaded =
+            settings::LoadSettingsFile(*path, m_settingsRecord, m_receiver, m_services.sleeper);
+        m_settingsEditors->SetValues(loaded);
+        m_settingsGroup->SetFileName(QFileInfo(*path).fileName());
+        settings::RefreshStatusFromSettings(m_settingsRecord, m_receiver.CurrentStatus());
+    });
+}
+
+void QebMainForm::RxLabel1Click() {
+    m_services.prompts.OpenFolder(m_settingsGroup->FolderHint());
 }
 
 }  // namespace qeb::ui

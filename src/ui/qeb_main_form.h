@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QToolButton>
 #include <QWidget>
 #include <string_view>
 
@@ -17,12 +18,15 @@ class QCheckBox;
 class QCloseEvent;
 class QLabel;
 class QToolButton;
+#include "settings/settings_record.h"
 
 namespace qeb::ui {
 
 class LanguageSelector;
 class ReadoutPanel;
 class SvgPicture;
+class SettingsEditors;
+class SettingsGroup;
 
 // What the window needs from the world; tests hand in their own.
 struct Services {
@@ -61,6 +65,16 @@ public:
     // The close handler's work; runs once when the window closes.
     void FormClose();
 
+    // For the connected and disconnected layouts: the six editors and their captions, the
+    // settings group with its grey twins, and the restart button shown only while connected.
+    SettingsEditors& Editors() { return *m_settingsEditors; }
+    SettingsGroup& SettingsButtons() { return *m_settingsGroup; }
+    QToolButton* RestartButton() { return m_speedButton7; }
+    const settings::SettingsRecord& CurrentSettingsRecord() const { return m_settingsRecord; }
+
+    // Writes the factory-reset command; throws core::SerialError.
+    void SendFactoryReset();
+
 public slots:
     // The received-characters event: `count` bytes are waiting on the port.
     void ComPortRxChar(qint64 count);
@@ -80,6 +94,14 @@ public slots:
     void SpeedButton8Click();
     void SpeedButton9Click();
 
+    void SpeedButton1Click();  // load a settings file
+    void SpeedButton2Click();  // save a settings file
+    void SpeedButton3Click();  // send the settings
+    void SpeedButton4Click();  // fetch the device's reported settings
+    void SpeedButton6Click();  // factory defaults
+    void SpeedButton7Click();  // restart the device
+    void RxLabel1Click();      // show the settings file's folder
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -92,6 +114,7 @@ private:
     void ProcessReceivedText(std::string_view text);
     void LogReceivedFrame();
     std::string CurrentMinute() const;
+    core::FileDialogRequest PrepareSettingsDialog();
 
     Services m_services;
     link::SerialLink m_comPort;
@@ -108,6 +131,10 @@ private:
     QToolButton* m_speedButton8 = nullptr;
     QToolButton* m_speedButton9 = nullptr;
     int m_wirelessLink = 0;
+    SettingsEditors* m_settingsEditors = nullptr;
+    SettingsGroup* m_settingsGroup = nullptr;
+    QToolButton* m_speedButton7 = nullptr;
+    settings::SettingsRecord m_settingsRecord;
 };
 
 }  // namespace qeb::ui
