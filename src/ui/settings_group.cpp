@@ -63,8 +63,9 @@ SettingsGroup::SettingsGroup(QWidget* window) : QGroupBox(window) {
                            this, 62, 11, PixelFont(11, true), Qt::white);
     m_label327->setAutoFillBackground(true);
 
-    m_rxLabel1 =
-        new ClickableLabel(QStringLiteral("RxLabel1"), QString::fromLatin1(kNoFileCaption), this);
+    m_rxLabel1 = new ClickableLabel(this);
+    m_rxLabel1->setObjectName(QStringLiteral("RxLabel1"));
+    m_rxLabel1->setText(QString::fromLatin1(kNoFileCaption));
     m_rxLabel1->setWordWrap(true);
     m_rxLabel1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_rxLabel1->setGeometry(64, 32, 121, 13);
