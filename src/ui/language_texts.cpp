@@ -126,24 +126,4 @@ QString SwitchHint(bool switchOn, Language language) {
     return {};
 }
 
-QString FactoryResetQuestion(Language language) {
-    return language == Language::Polish
-               ? QStringLiteral(
-                     "Czy jesteś pewnien, że chcesz przywrócić ustawienia domyślne "
-                     "(fabryczne)?\r\n\r\nBieżące ustawienia będą wykasowane ...")
-               : QStringLiteral(
-                     "Are you sure, You want to restore the default values?\r\n\r\n"
-                     "Current settings will be lost ...");
-}
-
-QString FactoryResetNotice(Language language) {
-    return language == Language::Polish
-               ? QStringLiteral(
-                     "Po przywróceniu ustawień domyślnych, do poprawnej pracy "
-                     "urządzenia WYMAGANA jest kalibracja!")
-               : QStringLiteral(
-                     "After restore the default settings, REQUIRE probe calibration "
-                     "process!");
-}
-
 }  // namespace qeb::ui

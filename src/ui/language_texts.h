@@ -39,7 +39,5 @@ void ApplyLanguage(QWidget& window, Language language, bool switchOn);
 // `dayOfWeek` counts as QDate does: 1 Monday .. 7 Sunday.
 QString DayName(int dayOfWeek, Language language);
 QString SwitchHint(bool switchOn, Language language);
-QString FactoryResetQuestion(Language language);
-QString FactoryResetNotice(Language language);
 
 }  // namespace qeb::ui

@@ -148,19 +148,5 @@ TEST(MomentTexts, DayNamesStartOnSundayInBothLanguages) {
     }
 }
 
-TEST(MomentTexts, FactoryResetQuestionAndNotice) {
-    EXPECT_EQ(FactoryResetQuestion(Language::Polish),
-              QString::fromUtf8("Czy jesteś pewnien, że chcesz przywrócić ustawienia domyślne "
-                                "(fabryczne)?\r\n\r\nBieżące ustawienia będą wykasowane ..."));
-    EXPECT_EQ(FactoryResetQuestion(Language::English),
-              "Are you sure, You want to restore the default values?\r\n\r\nCurrent settings "
-              "will be lost ...");
-    EXPECT_EQ(FactoryResetNotice(Language::Polish),
-              QString::fromUtf8("Po przywróceniu ustawień domyślnych, do poprawnej pracy "
-                                "urządzenia WYMAGANA jest kalibracja!"));
-    EXPECT_EQ(FactoryResetNotice(Language::English),
-              "After restore the default settings, REQUIRE probe calibration process!");
-}
-
 }  // namespace
 }  // namespace qeb::ui
