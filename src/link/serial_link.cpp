@@ -145,12 +145,15 @@ void SerialLink::WriteText(std::string_view text) {
 }
 
 void SerialLink::OnError(QSerialPort::SerialPortError error) {
-    if (error != QSerialPort::ResourceError || !m_port.isOpen()) {
+    // An unplugged adapter reports ResourceError, a pseudo-terminal whose other side closed
+    // reports ReadError; Qt repeats either one for as long as the port stays open, tens of
+    // thousands of times a second. Closing at once stops that busy loop. The queues are not
+    // discarded: on a vanished device that fails too and reports the same error again.
+    const bool deviceGone =
+        error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
+    if (!deviceGone || !m_port.isOpen()) {
         return;
     }
-    // Qt repeats ResourceError for as long as a vanished device stays open; closing at once
-    // stops that busy loop. The queues are not discarded: on a vanished device that fails too
-    // and reports the same error again.
     m_port.close();
     m_port.clearError();
     emit DeviceLost();

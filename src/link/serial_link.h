@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "link/port_list.h"
+
 namespace qeb::link {
 
 // The controller's serial port: 19200 baud, 8N1, no flow control, DTR on, RTS off, exclusive.
@@ -47,7 +49,7 @@ private:
     int OpenFailureErrorNumber() const;
 
     QSerialPort m_port;
-    QString m_portName;
+    QString m_portName = QString::fromLatin1(kDefaultPortName);
 };
 
 }  // namespace qeb::link

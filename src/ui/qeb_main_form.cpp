@@ -3,22 +3,24 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLineEdit>
 #include <QPalette>
 #include <QToolButton>
-
-#include <QDir>
-#include <QFileInfo>
 #include <exception>
-#include "core/errors.h"
 
 #include "core/errors.h"
 #include "link/device_commands.h"
+#include "link/port_list.h"
 #include "settings/settings_file.h"
 #include "ui/clickable_label.h"
 #include "ui/fonts.h"
 #include "ui/glyph_button.h"
 #include "ui/language_selector.h"
+#include "ui/port_combo_box.h"
 #include "ui/readout_panel.h"
+#include "ui/rx_switch.h"
 #include "ui/settings_editors.h"
 #include "ui/settings_group.h"
 #include "ui/svg_picture.h"
@@ -108,8 +110,48 @@ QebMainForm::QebMainForm(Services services, QWidget* parent)
     connect(m_speedButton7, &QToolButton::clicked, this, &QebMainForm::SpeedButton7Click);
     connect(m_settingsGroup->FileNameLabel(), &ClickableLabel::Clicked, this,
             &QebMainForm::RxLabel1Click);
+    CreateLinkControls();
 
     connect(&m_comPort, &link::SerialLink::RxChar, this, &QebMainForm::ComPortRxChar);
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setSingleShot(true);
+    m_timer1->setTimerType(Qt::PreciseTimer);
+    connect(m_timer1, &QTimer::timeout, this, &QebMainForm::Timer1Timer);
+    m_timer1->start(0);
+}
+
+void QebMainForm::CreateLinkControls() {
+    m_comboBox1 = new PortComboBox(QStringLiteral("ComboBox1"), this);
+    m_comboBox1->setGeometry(2, 51, 66, 21);
+    // Only the user's typing and choosing run the change handler; text the program sets does not.
+    connect(m_comboBox1->lineEdit(), &QLineEdit::textEdited, this, &QebMainForm::ComboBox1Change);
+    connect(m_comboBox1, &QComboBox::textActivated, this, &QebMainForm::ComboBox1Change);
+    connect(m_comboBox1, &QComboBox::editTextChanged, this,
+            [this](const QString& text) { ShowSwitch(!text.isEmpty()); });
+    connect(m_comboBox1, &PortComboBox::Entered, this, &QebMainForm::ComboBox1Enter);
+
+    m_speedButton5 =
+        MakeGlyphButton(QStringLiteral("SpeedButton5"), QStringLiteral(":/glyph_refresh.svg"),
+                        QStringLiteral("Odśwież COM"), QRect(70, 52, 21, 21), this);
+    connect(m_speedButton5, &QToolButton::clicked, this, &QebMainForm::SpeedButton5Click);
+
+    m_rxSwitch1 = new RxSwitch(QStringLiteral("RxSwitch1"), QStringLiteral(":/switch_on.svg"),
+                               QStringLiteral(":/switch_off.svg"), this);
+    m_rxSwitch1->setGeometry(24, 78, 47, 29);
+    m_rxSwitch1->setToolTip(QStringLiteral("Połącz ..."));
+    m_rxSwitch1->hide();
+    connect(m_rxSwitch1, &RxSwitch::Clicked, this, &QebMainForm::RxSwitch1Click);
+
+    m_image7 =
+        new SvgPicture(QStringLiteral("Image7"), QStringLiteral(":/placeholder_hatched.svg"), this);
+    m_image7->setGeometry(20, 80, 57, 25);
+
+    m_label29 = new QLabel(this);
+    m_label29->setObjectName(QStringLiteral("Label29"));
+    m_label29->move(8, 88);
+    m_label29->hide();
 }
 
 void QebMainForm::CreateLogControls() {
@@ -183,7 +225,7 @@ Language QebMainForm::CurrentLanguage() const {
 }
 
 bool QebMainForm::SwitchIsOn() const {
-    return m_comPort.IsOpen();
+    return m_rxSwitch1 != nullptr && m_rxSwitch1->IsOn();
 }
 
 void QebMainForm::Image12Click() {
@@ -250,7 +292,8 @@ void QebMainForm::ProcessReceivedText(std::string_view text) {
 
 void QebMainForm::LogReceivedFrame() {
     try {
-        m_log.LogStep(m_receiver.CurrentStatus(), m_logBox->isChecked(), CurrentMinute());
+        m_log.LogStep(m_receiver.CurrentStatus(), m_logBox->isChecked(),
+                      m_supervision.CurrentMinute());
     } catch (const core::FileError& error) {
         // Shown once per logging run, and only after this handler has returned: a modal box
         // inside the received-characters event would run further frames inside it.
@@ -261,10 +304,6 @@ void QebMainForm::LogReceivedFrame() {
                 Qt::QueuedConnection);
         }
     }
-}
-
-std::string QebMainForm::CurrentMinute() const {
-    return core::LongTimeText(m_services.clock.Now()).substr(3, 2);
 }
 
 void QebMainForm::CheckBox1Click() {
@@ -376,6 +415,117 @@ void QebMainForm::SpeedButton1Click() {
 
 void QebMainForm::RxLabel1Click() {
     m_services.prompts.OpenFolder(m_settingsGroup->FolderHint());
+}
+
+}  // namespace qeb::ui
+
+namespace qeb::ui {
+
+void QebMainForm::Timer1Timer() {
+    // Armed first, so that the tick goes on while an error box of this run is open.
+    ArmTick();
+    const QDateTime now = m_services.clock.Now();
+    ShowClock(now);
+    const link::TickResult tick = m_supervision.SupervisionTick(
+        core::LongTimeText(now), m_comboBox1->currentText().isEmpty(), m_rxSwitch1->IsOn());
+    ShowSwitch(tick.switchVisible);
+    if (tick.reconnected) {
+        ShowSendAndFetch(!tick.reconnectError);
+    }
+    if (tick.reconnectError) {
+        ShowSupervisionError(*tick.reconnectError);
+        return;
+    }
+    if (tick.showZeros) {
+        monitor::ShowZeros(m_readout);
+        m_readoutPanel->Render(m_readout);
+    }
+}
+
+void QebMainForm::RxSwitch1Click() {
+    m_receiver.ResetReceiveBuffer();
+    if (m_rxSwitch1->IsOn()) {
+        try {
+            m_supervision.Connect();
+        } catch (const core::SerialError& error) {
+            // Back to off, so that the switch agrees with the disconnected window and the tick
+            // does not reopen the port behind the user's back.
+            m_rxSwitch1->SetOn(false);
+            m_services.prompts.ShowError(QString::fromStdString(error.what()));
+            return;
+        }
+    } else {
+        m_supervision.Disconnect();
+    }
+}
+
+void QebMainForm::ComboBox1Change() {
+    const QString text = m_comboBox1->currentText();
+    try {
+        m_comPort.SetPortName(link::PortNameForText(text));
+    } catch (const core::SerialError& error) {
+        m_services.prompts.ShowError(QString::fromStdString(error.what()));
+        return;
+    }
+    m_label29->setText(m_comPort.PortName());
+    if (!link::KeepsTypedText(text)) {
+        m_comboBox1->setEditText(QString());
+    }
+}
+
+void QebMainForm::ComboBox1Enter() {
+    EnumComPorts();
+}
+
+void QebMainForm::SpeedButton5Click() {
+    EnumComPorts();
+}
+
+void QebMainForm::EnumComPorts() {
+    const QString selected = m_label29->text();
+    m_comboBox1->clear();
+    m_comboBox1->setEditText(selected);
+    const QStringList names = m_portSource();
+    if (names.isEmpty()) {
+        m_services.prompts.ShowMessage(link::NoPortMessage());
+        return;
+    }
+    m_comboBox1->addItems(names);
+    // The first item added to an empty list would become the text.
+    m_comboBox1->setEditText(selected);
+}
+
+void QebMainForm::ArmTick() {
+    m_timer1->start(link::NextTickDelayMs(m_services.clock.Now(), m_fixedTickPeriodMs));
+}
+
+void QebMainForm::ShowSwitch(bool visible) {
+    m_rxSwitch1->setVisible(visible);
+    m_image7->setVisible(!visible);
+}
+
+void QebMainForm::ShowSendAndFetch(bool live) {
+    // The send and fetch buttons are greyed while the port is being reopened, and stay so when
+    // the reopen failed: there is nothing to send to.
+    for (const char* name : {"SpeedButton3", "SpeedButton4"}) {
+        if (auto* button = findChild<QWidget*>(QLatin1String(name))) {
+            button->setVisible(live);
+        }
+    }
+    for (const char* name : {"SpeedButton13", "SpeedButton14"}) {
+        if (auto* twin = findChild<QWidget*>(QLatin1String(name))) {
+            twin->setVisible(!live);
+        }
+    }
+}
+
+void QebMainForm::ShowSupervisionError(const std::string& message) {
+    if (m_supervisionErrorShown) {
+        return;
+    }
+    m_supervisionErrorShown = true;
+    m_services.prompts.ShowError(QString::fromStdString(message));
+    m_supervisionErrorShown = false;
 }
 
 }  // namespace qeb::ui

@@ -1,8 +1,13 @@
 #pragma once
 
 #include <QDateTime>
+#include <QLabel>
+#include <QStringList>
+#include <QTimer>
 #include <QToolButton>
 #include <QWidget>
+#include <functional>
+#include <optional>
 #include <string_view>
 
 #include "core/clock.h"
@@ -10,6 +15,7 @@
 #include "core/sleeper.h"
 #include "link/frame_receiver.h"
 #include "link/serial_link.h"
+#include "link/supervision.h"
 #include "monitor/measurement_log.h"
 #include "monitor/readout.h"
 #include "ui/language_texts.h"
@@ -24,6 +30,8 @@ namespace qeb::ui {
 
 class LanguageSelector;
 class ReadoutPanel;
+class PortComboBox;
+class RxSwitch;
 class SvgPicture;
 class SettingsEditors;
 class SettingsGroup;
@@ -49,6 +57,10 @@ public:
     link::FrameReceiver& Receiver() { return m_receiver; }
     const monitor::Readout& CurrentReadout() const { return m_readout; }
     monitor::MeasurementLog& Log() { return m_log; }
+    const link::Supervision& LinkSupervision() const { return m_supervision; }
+
+    // Where EnumComPorts gets the port names; the system's list unless a test sets another.
+    void SetPortSource(std::function<QStringList()> source) { m_portSource = std::move(source); }
 
     // The interface language, held by which bright flag is shown; Polish as designed.
     bool IsPolish() const;
@@ -80,6 +92,12 @@ public slots:
     void ComPortRxChar(qint64 count);
     void CheckBox1Click();
     void Image6Click();
+    void Timer1Timer();
+    void RxSwitch1Click();
+    void ComboBox1Change();
+    void ComboBox1Enter();
+    void SpeedButton5Click();
+    void EnumComPorts();
 
     // The pale flags: switch to Polish or English.
     void Image12Click();
@@ -113,8 +131,12 @@ private:
 
     void ProcessReceivedText(std::string_view text);
     void LogReceivedFrame();
-    std::string CurrentMinute() const;
     core::FileDialogRequest PrepareSettingsDialog();
+    void CreateLinkControls();
+    void ArmTick();
+    void ShowSwitch(bool visible);
+    void ShowSendAndFetch(bool live);
+    void ShowSupervisionError(const std::string& message);
 
     Services m_services;
     link::SerialLink m_comPort;
@@ -135,6 +157,17 @@ private:
     SettingsGroup* m_settingsGroup = nullptr;
     QToolButton* m_speedButton7 = nullptr;
     settings::SettingsRecord m_settingsRecord;
+    link::Supervision m_supervision{m_comPort, m_receiver, m_services.sleeper};
+    std::function<QStringList()> m_portSource = link::AvailablePortNames;
+    PortComboBox* m_comboBox1 = nullptr;
+    QToolButton* m_speedButton5 = nullptr;
+    RxSwitch* m_rxSwitch1 = nullptr;
+    SvgPicture* m_image7 = nullptr;
+    QLabel* m_label29 = nullptr;
+    QTimer* m_timer1 = nullptr;
+    std::optional<int> m_fixedTickPeriodMs = link::FixedTickPeriodFromEnvironment();
+    // A failed scheduled reopen is reported once while its box is still open.
+    bool m_supervisionErrorShown = false;
 };
 
 }  // namespace qeb::ui

@@ -58,6 +58,9 @@ protected:
     // Sends one frame from the device and waits until the window has taken it in; the
     // brightness field, which the log does not write, tells the frames apart.
     bool SendFrame(test::FrameText frame = {}) {
+        // In the program the tick runs just after every change of second, before the frames of
+        // that second; it is what records the current minute the log compares with.
+        window.Timer1Timer();
         frame.Brightness = std::to_string(++m_sent);
         device.Write(test::StreamFor(frame));
         return WaitFor(
