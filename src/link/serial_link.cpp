@@ -149,8 +149,7 @@ void SerialLink::OnError(QSerialPort::SerialPortError error) {
     // reports ReadError; Qt repeats either one for as long as the port stays open, tens of
     // thousands of times a second. Closing at once stops that busy loop. The queues are not
     // discarded: on a vanished device that fails too and reports the same error again.
-    const bool deviceGone =
-        error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
+    const bool deviceGone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
     if (!deviceGone || !m_port.isOpen()) {
         return;
     }

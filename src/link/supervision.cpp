@@ -72,7 +72,8 @@ TickResult Supervision::SupervisionTick(const std::string& longTime, bool portTe
     if (seconds.size() == 2 && seconds[1] >= '0' && seconds[1] <= '9') {
         m_secondsSeen[static_cast<std::size_t>(seconds[1] - '0')] = true;
     }
-    m_secondsSeenCount = static_cast<int>(std::count(m_secondsSeen.begin(), m_secondsSeen.end(), true));
+    m_secondsSeenCount =
+        static_cast<int>(std::count(m_secondsSeen.begin(), m_secondsSeen.end(), true));
 
     if (m_secondsSeenCount == 10) {
         result.showZeros = m_receiver.NothingReceived();

@@ -9,6 +9,8 @@ namespace qeb::monitor {
 struct ReadoutLabel {
     std::string text;
     bool visible = false;
+
+    bool operator==(const ReadoutLabel&) const = default;
 };
 
 // What the readout panel shows. The rules below change it in place, and an element that a rule

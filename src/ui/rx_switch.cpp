@@ -6,8 +6,8 @@
 
 namespace qeb::ui {
 
-RxSwitch::RxSwitch(const QString& objectName, const QString& onResource,
-                   const QString& offResource, QWidget* parent)
+RxSwitch::RxSwitch(const QString& objectName, const QString& onResource, const QString& offResource,
+                   QWidget* parent)
     : QWidget(parent), m_onPicture(onResource), m_offPicture(offResource) {
     setObjectName(objectName);
     setCursor(Qt::PointingHandCursor);

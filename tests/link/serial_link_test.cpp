@@ -74,7 +74,8 @@ TEST(SerialLinkOpen, AppliesTheControllersLineSettings) {
 }
 
 TEST(SerialLinkOpen, NamesWithoutPathAreDevicesUnderDev) {
-    EXPECT_EQ(SerialLink::SystemLocation(QStringLiteral("ttyUSB0")), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(SerialLink::SystemLocation(QStringLiteral("ttyUSB0")),
+              QStringLiteral("/dev/ttyUSB0"));
     EXPECT_EQ(SerialLink::SystemLocation(QStringLiteral("/tmp/qeb01-sim")),
               QStringLiteral("/tmp/qeb01-sim"));
 }
@@ -105,7 +106,10 @@ TEST(SerialLinkRead, NulBytesAreRemoved) {
     link.SetPortName(pty.TtyPath());
     Received received(link);
     link.Open();
-    pty.Write(std::string("7,\0" "05\r\n", 7));
+    pty.Write(
+        std::string("7,\0"
+                    "05\r\n",
+                    7));
     EXPECT_TRUE(WaitUntil([&] { return received.text.size() >= 6; }));
     EXPECT_EQ(received.text, "7,05\r\n");
 }

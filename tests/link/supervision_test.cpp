@@ -37,7 +37,8 @@ protected:
     }
 
     bool ReceivedText(const std::string& part) {
-        return WaitUntil([&] { return m_receiver.ReceiveBuffer().find(part) != std::string::npos; });
+        return WaitUntil(
+            [&] { return m_receiver.ReceiveBuffer().find(part) != std::string::npos; });
     }
 
     std::unique_ptr<PtyPair> m_device = std::make_unique<PtyPair>();
@@ -213,8 +214,8 @@ TEST(TickSchedule, FixedPeriodComesFromTheEnvironment) {
         const char* value;
         std::optional<int> period;
     };
-    const Case cases[] = {{"1", 1}, {"15", 15}, {"", std::nullopt}, {"15ms", std::nullopt},
-                          {"-3", std::nullopt}};
+    const Case cases[] = {
+        {"1", 1}, {"15", 15}, {"", std::nullopt}, {"15ms", std::nullopt}, {"-3", std::nullopt}};
     for (const Case& c : cases) {
         qputenv(kTickPeriodVariable, c.value);
         EXPECT_EQ(FixedTickPeriodFromEnvironment(), c.period) << '"' << c.value << '"';
