@@ -1,5 +1,8 @@
 #include "ui/qeb_main_form.h"
 
+#include <QFrame>
+#include <QPalette>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
@@ -15,6 +18,7 @@
 #include "link/port_list.h"
 #include "settings/settings_file.h"
 #include "ui/clickable_label.h"
+#include "ui/connection_layout.h"
 #include "ui/fonts.h"
 #include "ui/glyph_button.h"
 #include "ui/language_selector.h"
@@ -89,6 +93,14 @@ QebMainForm::QebMainForm(Services services, QWidget* parent)
     CreateClockLabels();
 
     m_readoutPanel = new ReadoutPanel(this);
+    // Covers the readout while disconnected.
+    auto* panel2 = new QFrame(this);
+    panel2->setObjectName(QStringLiteral("Panel2"));
+    panel2->setGeometry(45, 205, 258, 143);
+    panel2->setAutoFillBackground(true);
+    QPalette coverPalette = panel2->palette();
+    coverPalette.setColor(QPalette::Window, QColor(0xA0, 0xA0, 0xA0));
+    panel2->setPalette(coverPalette);
     CreateLogControls();
     m_settingsEditors = new SettingsEditors(this);
     m_settingsGroup = new SettingsGroup(this);
@@ -454,9 +466,18 @@ void QebMainForm::RxSwitch1Click() {
             m_services.prompts.ShowError(QString::fromStdString(error.what()));
             return;
         }
+        // The readout's icon shows the link type while connected; the cable's lies on top.
+        m_readout.Image4Visible = m_wirelessLink == 1;
+        m_readout.Image8Visible = m_wirelessLink == 0;
+        ShowSendAndFetch(true);
     } else {
         m_supervision.Disconnect();
+        monitor::HideReadout(m_readout);
     }
+    const bool connected = m_rxSwitch1->IsOn();
+    m_readoutPanel->Render(m_readout);
+    ApplyConnectionLayout(*this, connected, m_wirelessLink);
+    m_rxSwitch1->setToolTip(SwitchHint(connected, CurrentLanguage()));
 }
 
 void QebMainForm::ComboBox1Change() {
