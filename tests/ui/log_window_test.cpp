@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QMouseEvent>
 
+#include "support/event_wait.h"
 #include "support/frames.h"
 #include "support/pty_pair.h"
 #include "support/recording_prompts.h"
@@ -47,12 +48,7 @@ protected:
 
     template <typename Done>
     bool WaitFor(Done done, int timeoutMs = 3000) {
-        QElapsedTimer timer;
-        timer.start();
-        while (!done() && timer.elapsed() < timeoutMs) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        return done();
+        return test::WaitUntil(done, timeoutMs);
     }
 
     // Sends one frame from the device and waits until the window has taken it in; the

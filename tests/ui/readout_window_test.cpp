@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 
+#include "support/event_wait.h"
 #include "support/frames.h"
 #include "support/pty_pair.h"
 #include "support/recording_prompts.h"
@@ -34,12 +35,7 @@ protected:
     // Processes events until `done` holds or the time is up.
     template <typename Done>
     bool WaitFor(Done done, int timeoutMs = 3000) {
-        QElapsedTimer timer;
-        timer.start();
-        while (!done() && timer.elapsed() < timeoutMs) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        return done();
+        return test::WaitUntil(done, timeoutMs);
     }
 };
 
