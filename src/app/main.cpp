@@ -16,6 +16,7 @@ int main(int argc, char* argv[]) {
     qeb::ui::MessageBoxPrompts prompts;
     qeb::ui::QebMainForm window({clock, sleeper, prompts});
     prompts.SetParentWindow(&window);
+    window.FormCreate();
     window.show();
     return QApplication::exec();
 }

@@ -47,7 +47,8 @@ PreferencesReading ReadPreferences(const QString& path) {
     }
     if (!file.open(QIODevice::ReadOnly)) {
         reading.outcome = PreferencesReading::Outcome::Unreadable;
-        reading.error = file.errorString();
+        reading.error = QStringLiteral("Cannot read ") + QDir::toNativeSeparators(path) +
+                        QStringLiteral(": ") + file.errorString();
         return reading;
     }
     if (file.size() > kPreferencesFileLimitBytes) {

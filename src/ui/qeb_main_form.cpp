@@ -7,12 +7,15 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLineEdit>
 #include <QPalette>
+#include <QScreen>
 #include <QToolButton>
 #include <exception>
 
+#include "app/preferences.h"
 #include "core/errors.h"
 #include "link/device_commands.h"
 #include "link/port_list.h"
@@ -67,6 +70,17 @@ void ReportingErrors(core::Prompts& prompts, Steps steps) {
 
 }  // namespace
 
+app::Screens SystemScreens() {
+    app::Screens screens;
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+        screens.primary = primary->geometry();
+    }
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        screens.all << screen->geometry();
+    }
+    return screens;
+}
+
 QebMainForm::QebMainForm(Services services, QWidget* parent)
     : QWidget(parent), m_services(services) {
     setObjectName(QStringLiteral("TForm1"));
@@ -79,6 +93,7 @@ QebMainForm::QebMainForm(Services services, QWidget* parent)
     setPalette(palette);
     setAutoFillBackground(true);
     setFixedSize(345, 623);
+    move(app::kDesignedPosition);
 
     // Created first and kept lowest: everything else lies on the picture of the front panel.
     m_image3 = new SvgPicture(QStringLiteral("Image3"), QStringLiteral(":/front_panel.svg"), this);
@@ -332,7 +347,66 @@ void QebMainForm::Image6Click() {
     m_services.prompts.OpenFolder(QDir::currentPath());
 }
 
+void QebMainForm::FormCreate() {
+    m_wirelessLink = 0;
+    const QString path = app::PreferencesPath(QDir::currentPath());
+    const app::StartUpPlan plan =
+        app::PlanStartUp(app::ReadPreferences(path), frameGeometry().size(), m_screenSource());
+    if (plan.screenTooSmall) {
+        m_services.prompts.ShowMessage(QString::fromLatin1(app::kScreenTooSmallMessage));
+    }
+    if (plan.portText) {
+        RestorePortText(*plan.portText);
+    }
+    if (plan.position) {
+        move(*plan.position);
+    }
+    if (plan.language == app::LanguageChoice::Polish) {
+        Image12Click();
+    } else if (plan.language == app::LanguageChoice::English) {
+        Image15Click();
+    }
+    if (plan.link != app::LinkChoice::Unchanged) {
+        SetWirelessLink(plan.link == app::LinkChoice::Wireless ? 1 : 0);
+    }
+    if (plan.firstRun) {
+        WriteFirstRunPreferences(path);
+    }
+    if (!plan.error.isEmpty()) {
+        m_services.prompts.ShowError(plan.error);
+    }
+    m_log.ArmLog();
+}
+
+void QebMainForm::RestorePortText(const QString& text) {
+    // Set as the program's text, not typed: no change handler runs, and the selected port
+    // keeps the name, so that refilling the list on the first focus brings the text back.
+    m_comboBox1->setEditText(text);
+    m_comPort.SetPortName(link::PortNameForText(text));
+    m_label29->setText(m_comPort.PortName());
+}
+
+void QebMainForm::WriteFirstRunPreferences(const QString& path) {
+    try {
+        app::WritePreferences(
+            path, app::PreferencesOfWindow(m_comboBox1->currentText(), frameGeometry(), true, 0));
+    } catch (const core::FileError& error) {
+        m_services.prompts.ShowError(QString::fromStdString(error.what()));
+    }
+}
+
 void QebMainForm::FormClose() {
+    m_comPort.Close();
+    try {
+        app::WritePreferences(app::PreferencesPath(QDir::currentPath()),
+                              app::PreferencesOfWindow(m_comboBox1->currentText(), frameGeometry(),
+                                                       IsPolish(), m_wirelessLink));
+    } catch (const core::FileError& error) {
+        m_services.prompts.ShowError(QString::fromStdString(error.what()));
+    }
+    // An error box runs the event loop, and the tick of a switch still on reopens the port.
+    m_comPort.Close();
+    // Unsaved preferences do not keep the log from getting its final name.
     if (!m_log.LogFinalized()) {
         try {
             m_log.FinishLog();
@@ -343,7 +417,10 @@ void QebMainForm::FormClose() {
 }
 
 void QebMainForm::closeEvent(QCloseEvent* event) {
-    FormClose();
+    if (!m_closed) {
+        m_closed = true;
+        FormClose();
+    }
     QWidget::closeEvent(event);
 }
 

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string_view>
 
+#include "app/start_up.h"
 #include "core/clock.h"
 #include "core/prompts.h"
 #include "core/sleeper.h"
@@ -36,6 +37,9 @@ class SvgPicture;
 class SettingsEditors;
 class SettingsGroup;
 
+// The monitors of this desktop, the primary one first.
+app::Screens SystemScreens();
+
 // What the window needs from the world; tests hand in their own.
 struct Services {
     core::Clock& clock;
@@ -61,6 +65,10 @@ public:
 
     // Where EnumComPorts gets the port names; the system's list unless a test sets another.
     void SetPortSource(std::function<QStringList()> source) { m_portSource = std::move(source); }
+    // The monitors FormCreate places the window on; the system's unless a test sets others.
+    void SetScreenSource(std::function<app::Screens()> source) {
+        m_screenSource = std::move(source);
+    }
 
     // The interface language, held by which bright flag is shown; Polish as designed.
     bool IsPolish() const;
@@ -74,7 +82,12 @@ public:
     // The clock step of the tick: time, date and day name of one moment.
     void ShowClock(const QDateTime& now);
 
-    // The close handler's work; runs once when the window closes.
+    // The creation handler's work, run once before the window is first shown: the preferences
+    // of the working folder bring back port, place, language and link type, and the log is
+    // armed. Every problem is shown and the start goes on.
+    void FormCreate();
+    // The close handler's work; runs once when the window closes: the port is closed, the
+    // preferences are written to the working folder of that moment and the log is finished.
     void FormClose();
 
     // For the connected and disconnected layouts: the six editors and their captions, the
@@ -124,6 +137,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void RestorePortText(const QString& text);
+    void WriteFirstRunPreferences(const QString& path);
     void CreateLogControls();
     void CreateClockLabels();
     void CreateLinkTypeButtons();
@@ -159,6 +174,7 @@ private:
     settings::SettingsRecord m_settingsRecord;
     link::Supervision m_supervision{m_comPort, m_receiver, m_services.sleeper};
     std::function<QStringList()> m_portSource = link::AvailablePortNames;
+    std::function<app::Screens()> m_screenSource = SystemScreens;
     PortComboBox* m_comboBox1 = nullptr;
     QToolButton* m_speedButton5 = nullptr;
     RxSwitch* m_rxSwitch1 = nullptr;
@@ -168,6 +184,7 @@ private:
     std::optional<int> m_fixedTickPeriodMs = link::FixedTickPeriodFromEnvironment();
     // A failed scheduled reopen is reported once while its box is still open.
     bool m_supervisionErrorShown = false;
+    bool m_closed = false;
 };
 
 }  // namespace qeb::ui

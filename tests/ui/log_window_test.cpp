@@ -166,7 +166,8 @@ TEST_F(LogWindow, ClosingTheWindowWhileLoggingRenamesTheFile) {
     window.show();
     window.close();
     EXPECT_EQ(Files(),
-              QStringList{QStringLiteral("2016-10-01 {183005}    2016-10-01 {184000}.csv")});
+              (QStringList{QStringLiteral("2016-10-01 {183005}    2016-10-01 {184000}.csv"),
+                           QStringLiteral("qeb01.ini")}));
     EXPECT_TRUE(prompts.errors.isEmpty());
 }
 
