@@ -300,9 +300,6 @@ TEST_F(LinkWindow, OneSupervisionErrorBoxAtATime) {
 }
 
 TEST_F(LinkWindow, SendAndFetchAreGreyWhileTheReopenFailed) {
-    for (const char* name : {"SpeedButton3", "SpeedButton4", "SpeedButton13", "SpeedButton14"}) {
-        (new QWidget(&window))->setObjectName(QLatin1String(name));
-    }
     test::PtyPair device;
     QTemporaryDir dir;
     const QString stablePath = dir.filePath(QStringLiteral("qeb01"));
