@@ -1,7 +1,10 @@
 #include "core/decimal_comma.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <limits>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -66,6 +69,48 @@ bool HasDecimalShape(std::string_view t) {
     return i == t.size();
 }
 
+// Powers of ten up to the digits a long double holds exactly; each of them is exact as well.
+constexpr int kExactDigits = std::numeric_limits<long double>::digits10;
+constexpr auto kPowersOfTen = [] {
+    std::array<long double, kExactDigits + 1> powers{};
+    long double power = 1;
+    for (long double& p : powers) {
+        p = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+// The texts the device and the editors write are a few digits with a comma. Their value is the
+// digits as a whole number over a power of ten; with both exact, the one division is correctly
+// rounded, which is what the general conversion gives too, at a small part of its cost (it goes
+// through the C library with a locale switch). Longer texts and exponents are left to it.
+// `t` has passed HasDecimalShape.
+std::optional<long double> PlainDecimalValue(std::string_view t) {
+    const bool negative = t.front() == '-';
+    if (negative || t.front() == '+') {
+        t.remove_prefix(1);
+    }
+    unsigned long long whole = 0;
+    int digits = 0;
+    int fractionDigits = 0;
+    bool inFraction = false;
+    for (const char c : t) {
+        if (c == ',') {
+            inFraction = true;
+            continue;
+        }
+        if (!IsDigit(c) || ++digits > kExactDigits) {
+            return std::nullopt;
+        }
+        whole = whole * 10 + static_cast<unsigned long long>(c - '0');
+        fractionDigits += inFraction ? 1 : 0;
+    }
+    const long double value =
+        static_cast<long double>(whole) / kPowersOfTen[static_cast<std::size_t>(fractionDigits)];
+    return negative ? -value : value;
+}
+
 std::string Quoted(std::string_view text) {
     return "'" + std::string(text) + "'";
 }
@@ -76,6 +121,9 @@ long double ParseDecimal(std::string_view text) {
     const std::string_view t = TrimBlanks(text);
     if (!HasDecimalShape(t)) {
         throw ConversionError(Quoted(text) + " is not a valid floating point value");
+    }
+    if (const auto plain = PlainDecimalValue(t)) {
+        return *plain;
     }
     std::string withPoint(t.front() == '+' ? t.substr(1) : t);
     for (char& c : withPoint) {

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
+#include <cstring>
+#include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "core/errors.h"
 
@@ -22,6 +27,50 @@ TEST(DecimalComma, ParsesDeviceAndEditorTexts) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ParseDecimal(c.text), c.expected) << c.text;
+    }
+}
+
+// The value the general conversion gives for a text with a comma, bit for bit.
+long double GeneralConversion(std::string text) {
+    for (char& c : text) {
+        c = c == ',' ? '.' : c;
+    }
+    const char* begin = text.data() + (text.front() == '+' ? 1 : 0);
+    long double value = 0;
+    std::from_chars(begin, text.data() + text.size(), value);
+    return value;
+}
+
+bool SameBits(long double a, long double b) {
+    return std::memcmp(&a, &b, std::numeric_limits<long double>::digits > 53 ? 10 : sizeof a) == 0;
+}
+
+TEST(DecimalComma, EveryPlainTextGivesTheCorrectlyRoundedValue) {
+    std::vector<std::string> texts{"0",    "-0", "0,1", "0,3",  "6,95",  "0,53",
+                                   "1,05", "99", ",07", "+4,5", "-7,10", "000000000000000001,5"};
+    for (int hundredths = 0; hundredths < 10000; ++hundredths) {
+        const std::string digits = std::to_string(hundredths);
+        texts.push_back(digits.substr(0, digits.size() / 2) + "," +
+                        digits.substr(digits.size() / 2));
+    }
+    // Long texts, some beyond the digits a long double holds exactly, the comma anywhere.
+    std::mt19937_64 random(20161001);
+    for (int i = 0; i < 20000; ++i) {
+        const auto length = static_cast<std::size_t>(1 + random() % 24);
+        std::string digits;
+        for (std::size_t d = 0; d < length; ++d) {
+            digits += static_cast<char>('0' + random() % 10);
+        }
+        digits.insert(static_cast<std::size_t>(random() % (length + 1)), ",");
+        texts.push_back((i % 3 == 0 ? "-" : "") + digits);
+    }
+    for (const std::string& text : texts) {
+        if (text == "," || text == "-,") {
+            continue;
+        }
+        const long double parsed = ParseDecimal(text);
+        ASSERT_TRUE(SameBits(parsed, GeneralConversion(text)))
+            << text << ": " << static_cast<double>(parsed);
     }
 }
 
