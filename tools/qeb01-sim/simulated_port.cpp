@@ -28,8 +28,17 @@ std::string LinkTarget(const std::string& path) {
 
 SimulatedPort::SimulatedPort(std::string linkPath) : m_linkPath(std::move(linkPath)) {
     struct stat existing {};
-    if (::lstat(m_linkPath.c_str(), &existing) == 0 && !S_ISLNK(existing.st_mode)) {
-        throw std::runtime_error(m_linkPath + " exists and is not a symbolic link");
+    if (::lstat(m_linkPath.c_str(), &existing) == 0) {
+        if (!S_ISLNK(existing.st_mode)) {
+            throw std::runtime_error(m_linkPath + " exists and is not a symbolic link");
+        }
+        // A link to a tty that still exists belongs to a simulator that is running (or to a
+        // real port): taking it over would cut that device off behind its user's back.
+        struct stat target {};
+        if (::stat(m_linkPath.c_str(), &target) == 0) {
+            throw std::runtime_error(m_linkPath + " already leads to " + LinkTarget(m_linkPath) +
+                                     " (is another simulator running?)");
+        }
     }
     OpenPty();
     PointLinkAtTty();

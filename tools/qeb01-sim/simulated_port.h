@@ -10,8 +10,9 @@ namespace qeb::sim {
 // port hangs up, and later the same path leads to a new tty. Errors are std::runtime_error.
 class SimulatedPort {
 public:
-    // Links `linkPath` to a new pseudo-terminal. An old symlink there (a simulator that was
-    // killed) is replaced; anything else at that path is refused.
+    // Links `linkPath` to a new pseudo-terminal. A dangling symlink there (left by a simulator
+    // that was killed) is replaced; a link that still leads somewhere, or any other file, is
+    // refused.
     explicit SimulatedPort(std::string linkPath);
     ~SimulatedPort();
     SimulatedPort(const SimulatedPort&) = delete;
