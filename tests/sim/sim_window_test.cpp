@@ -217,8 +217,8 @@ TEST_F(SimulatedController, FactoryResetAndRestartFromTheWindow) {
     for (; deviceMs < restartedAt + sim::SimDevice::kRestartSilenceMs; deviceMs += 1000) {
         EXPECT_TRUE(device.NextFrame(deviceMs).empty()) << "silent while restarting";
     }
-    device.SetPhCents(812);
-    EXPECT_TRUE(StreamUntil([&] { return Label(&Readout::Label7).starts_with("8."); }))
+    EXPECT_TRUE(StreamUntil([&] { return Label(&Readout::Label7) == "8.12"; },
+                            [&] { device.SetPhCents(812); }))
         << "frames again after the restart";
     EXPECT_TRUE(prompts.errors.isEmpty()) << prompts.errors.join('\n').toStdString();
 }
@@ -239,12 +239,12 @@ TEST_F(SimulatedController, UnpluggedAndPluggedBackAtTheSamePath) {
     EXPECT_FALSE(window.ComPort().IsOpen());
 
     port.Replug();
-    device.SetPhCents(820);
     TickAt(0, 4);
     EXPECT_FALSE(window.ComPort().IsOpen()) << "only the reconnect second opens again";
     TickAt(0, 5);
     ASSERT_TRUE(window.ComPort().IsOpen());
-    EXPECT_TRUE(StreamUntil([&] { return Label(&Readout::Label7).starts_with("8."); }))
+    EXPECT_TRUE(StreamUntil([&] { return Label(&Readout::Label7) == "8.20"; },
+                            [&] { device.SetPhCents(820); }))
         << "readings again from the new tty at the same path";
     EXPECT_TRUE(prompts.errors.isEmpty()) << prompts.errors.join('\n').toStdString();
 }
