@@ -7,6 +7,7 @@ QEB_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 QEB_PACKAGES=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-serialport-dev qt6-svg-dev libqt6svg6 libgl-dev
+    qt6-charts-dev libqt6opengl6-dev
     libgtest-dev libgmock-dev
     fonts-liberation2 fonts-dejavu-core
     locales xvfb xauth

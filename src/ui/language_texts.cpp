@@ -49,6 +49,7 @@ constexpr std::array kTable{
                 "Save to Excel file in CSV type"},
     LanguageRow{"Image6", P::Hint, S::Any, "Pokaż folder z plikiem Excela",
                 "Show directory with Excel file"},
+    LanguageRow{"TrendButton", P::Hint, S::Any, "Wykres pH", "pH chart"},
     LanguageRow{"Label13", P::Caption, S::Any, "ZAKRES", "RANGE"},
     LanguageRow{"Label14", P::Caption, S::Any, "PRÓG ALARMU", "ALARM PH"},
     LanguageRow{"Label19", P::Caption, S::Any, "TWW (KH) WODY", "KH of WATER"},

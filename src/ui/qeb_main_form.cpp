@@ -20,6 +20,7 @@
 #include "link/device_commands.h"
 #include "link/port_list.h"
 #include "settings/settings_file.h"
+#include "trend/trend_launcher.h"
 #include "ui/clickable_label.h"
 #include "ui/connection_layout.h"
 #include "ui/fonts.h"
@@ -117,6 +118,7 @@ QebMainForm::QebMainForm(Services services, QWidget* parent)
     coverPalette.setColor(QPalette::Window, QColor(0xA0, 0xA0, 0xA0));
     panel2->setPalette(coverPalette);
     CreateLogControls();
+    m_trend = new trend::TrendLauncher(*this, m_services.prompts, [this] { return IsPolish(); });
     m_settingsEditors = new SettingsEditors(this);
     m_settingsGroup = new SettingsGroup(this);
     m_speedButton7 =
@@ -315,6 +317,7 @@ void QebMainForm::ProcessReceivedText(std::string_view text) {
     }
     m_readoutPanel->Render(m_readout);
     LogReceivedFrame();
+    m_trend->AddFrame(m_receiver.CurrentStatus(), m_services.clock.Now());
 }
 
 void QebMainForm::LogReceivedFrame() {

@@ -27,6 +27,10 @@ class QLabel;
 class QToolButton;
 #include "settings/settings_record.h"
 
+namespace qeb::trend {
+class TrendLauncher;
+}
+
 namespace qeb::ui {
 
 class LanguageSelector;
@@ -185,6 +189,7 @@ private:
     // A failed scheduled reopen is reported once while its box is still open.
     bool m_supervisionErrorShown = false;
     bool m_closed = false;
+    trend::TrendLauncher* m_trend = nullptr;
 };
 
 }  // namespace qeb::ui
