@@ -109,6 +109,9 @@ TEST_F(TrendInMainWindow, AcceptedFramesReachTheOpenWindowLive) {
     // A rejected frame (no comma in PH) is not a reading.
     frame.PH = "6.85";
     device.Write(test::StreamFor(frame));
+    // Each frame on its own: a cut empties the buffer, so two frames read at once are one.
+    ASSERT_TRUE(test::WaitUntil(
+        [&] { return window.Receiver().FrameLines().find("6.85") != std::string::npos; }));
     clock.AdvanceSeconds(2);
     frame.PH = "7,15";
     frame.OutCO2 = "1";
