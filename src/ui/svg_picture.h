@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QPixmap>
 #include <QSvgRenderer>
 #include <QWidget>
 
 namespace qeb::ui {
 
 // A picture control drawn from SVG artwork at the size it is given; reports a left click.
+// The artwork is rendered once per size and kept: the front panel lies under the clock labels,
+// and drawing its text outlines again for every repaint of the time was most of what the idle
+// window cost.
 class SvgPicture : public QWidget {
     Q_OBJECT
 public:
@@ -22,8 +26,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    const QPixmap& Rendered();
+
     QSvgRenderer m_renderer;
     QString m_resource;
+    QPixmap m_rendered;
 };
 
 }  // namespace qeb::ui
