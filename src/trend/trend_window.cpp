@@ -34,7 +34,8 @@ const QColor kO2Color(0x3d, 0x8e, 0xd8, 0x38);
 const QColor kCo2Color(0x2e, 0x8b, 0x57, 0x38);
 
 constexpr qint64 kMinimumSpanMs = 60 * 1000;
-constexpr qint64 kDayMs = 24LL * 60 * 60 * 1000;
+constexpr qint64 kHourMs = 60LL * 60 * 1000;
+constexpr qint64 kDayMs = 24 * kHourMs;
 constexpr double kPhMargin = 0.05;
 
 struct Texts {
@@ -297,6 +298,11 @@ void TrendWindow::Redraw() {
     }
     if (last - first < kMinimumSpanMs) {
         last = first + kMinimumSpanMs;
+    }
+    // Whole hours at the ends put the ticks on readable times (00:00, 03:00, ...).
+    if (last - first > kHourMs) {
+        first -= first % kHourMs;
+        last += (kHourMs - last % kHourMs) % kHourMs;
     }
     m_timeAxis->setFormat(last - first > kDayMs ? QStringLiteral("dd.MM HH:mm")
                                                 : QStringLiteral("HH:mm"));
