@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace qeb::core {
 
@@ -26,7 +27,18 @@ public:
 // The serial port refused an operation.
 class SerialError : public QebError {
 public:
-    using QebError::QebError;
+    explicit SerialError(const std::string& message, std::string hint = {})
+        : QebError(message), m_hint(std::move(hint)) {}
+    // How the user can put it right, or empty. Kept apart from the message, which stays the
+    // program's fixed text.
+    const std::string& Hint() const { return m_hint; }
+    // What the error box shows: the message, and the hint on a line of its own.
+    std::string Shown() const {
+        return m_hint.empty() ? std::string(what()) : std::string(what()) + "\n" + m_hint;
+    }
+
+private:
+    std::string m_hint;
 };
 
 }  // namespace qeb::core

@@ -12,8 +12,18 @@ inline constexpr const char* kDefaultPortName = "COM1";
 inline constexpr const char* kDefaultPortName = "ttyS0";
 #endif
 
-// The serial ports the system lists, in its order.
+// The serial ports the system lists, in its order, followed by the stable names of those that
+// have one (/dev/serial/by-id/...), which survive a replug into another USB socket.
 QStringList AvailablePortNames();
+
+// The links in `byIdFolder` that lead to one of `systemLocations` (full device paths), as full
+// paths of the links, in the order of the devices they lead to.
+QStringList StableNames(const QStringList& systemLocations, const QString& byIdFolder);
+inline constexpr const char* kStableNamesFolder = "/dev/serial/by-id";
+
+// What the system knows of the port `name` (a listed name or a full path, also a link):
+// description, manufacturer, serial number, one per line. Empty when it knows nothing.
+QString PortToolTip(const QString& name);
 
 // The port a text in the drop-down selects: the text itself, or the default when it is empty.
 QString PortNameForText(const QString& text);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/errors.h"
+#include "link/port_permissions.h"
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -17,8 +18,17 @@ namespace {
 
 constexpr int kWriteTimeoutMs = 2000;
 
-[[noreturn]] void ThrowOpenError(int errorNumber) {
-    throw core::SerialError("Unable to open com port (Error: " + std::to_string(errorNumber) + ")");
+[[noreturn]] void ThrowOpenError(int errorNumber, const QString& path) {
+    std::string hint;
+#ifdef Q_OS_UNIX
+    if (errorNumber == EACCES) {
+        hint = PermissionHint(path).toStdString();
+    }
+#else
+    (void)path;
+#endif
+    throw core::SerialError("Unable to open com port (Error: " + std::to_string(errorNumber) + ")",
+                            hint);
 }
 
 [[noreturn]] void ThrowWriteError(int errorNumber) {
@@ -72,7 +82,7 @@ void SerialLink::Open() {
     if (!m_port.open(QIODevice::ReadWrite)) {
         const int errorNumber = OpenFailureErrorNumber();
         m_port.clearError();
-        ThrowOpenError(errorNumber);
+        ThrowOpenError(errorNumber, SystemLocation(m_portName));
     }
     // A pseudo-terminal has no modem lines; the device works without them, so failures here are
     // of no consequence.

@@ -63,7 +63,7 @@ TickResult Supervision::SupervisionTick(const std::string& longTime, bool portTe
         try {
             m_port.Open();
         } catch (const core::SerialError& error) {
-            result.reconnectError = error.what();
+            result.reconnectError = error.Shown();
             return result;
         }
         ClearSecondsSeen();

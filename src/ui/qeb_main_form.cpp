@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QPalette>
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
@@ -543,7 +544,7 @@ void QebMainForm::RxSwitch1Click() {
             // Back to off, so that the switch agrees with the disconnected window and the tick
             // does not reopen the port behind the user's back.
             m_rxSwitch1->SetOn(false);
-            m_services.prompts.ShowError(QString::fromStdString(error.what()));
+            m_services.prompts.ShowError(QString::fromStdString(error.Shown()));
             return;
         }
         // The readout's icon shows the link type while connected; the cable's lies on top.
@@ -592,6 +593,11 @@ void QebMainForm::EnumComPorts() {
         return;
     }
     m_comboBox1->addItems(names);
+    for (int i = 0; i < m_comboBox1->count(); ++i) {
+        m_comboBox1->setItemData(i, link::PortToolTip(names[i]), Qt::ToolTipRole);
+    }
+    // Stable names are long; the open list shows them whole.
+    m_comboBox1->view()->setMinimumWidth(m_comboBox1->view()->sizeHintForColumn(0) + 8);
     // The first item added to an empty list would become the text.
     m_comboBox1->setEditText(selected);
 }
