@@ -3,25 +3,15 @@
 #include <QWidget>
 
 #include "support/pty_pair.h"
-#include "support/recording_prompts.h"
-#include "support/recording_sleeper.h"
-#include "support/test_clock.h"
+#include "support/window_test.h"
 #include "ui/qeb_main_form.h"
 #include "ui/rx_switch.h"
 
 namespace qeb::ui {
 namespace {
 
-class ConnectionLayout : public testing::Test {
+class ConnectionLayout : public test::WindowTest<> {
 protected:
-    test::TestClock clock;
-    test::RecordingSleeper sleeper;
-    test::RecordingPrompts prompts;
-    QebMainForm window{{clock, sleeper, prompts}};
-
-    QWidget* Find(const char* name) {
-        return window.findChild<QWidget*>(QString::fromLatin1(name));
-    }
     void Switch(bool on) {
         auto* rxSwitch = window.findChild<RxSwitch*>(QStringLiteral("RxSwitch1"));
         ASSERT_NE(rxSwitch, nullptr);

@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -19,8 +18,7 @@
 #include "support/frames.h"
 #include "support/pty_pair.h"
 #include "support/recording_prompts.h"
-#include "support/recording_sleeper.h"
-#include "support/test_clock.h"
+#include "support/window_test.h"
 #include "ui/qeb_main_form.h"
 #include "ui/rx_switch.h"
 
@@ -53,7 +51,7 @@ public:
     std::function<void()> whileErrorBoxOpen;
 };
 
-class LinkWindow : public testing::Test {
+class LinkWindow : public test::WindowTest<test::RecordingSleeper, PromptsWithOpenBox> {
 protected:
     LinkWindow() {
         window.SetPortSource([this] {
@@ -62,14 +60,9 @@ protected:
         });
     }
 
-    template <typename T = QWidget>
-    T* Find(const char* name) {
-        return window.findChild<T*>(QString::fromLatin1(name));
-    }
     QComboBox* Combo() { return Find<QComboBox>("ComboBox1"); }
     RxSwitch* Switch() { return Find<RxSwitch>("RxSwitch1"); }
     QString SelectedPort() { return Find<QLabel>("Label29")->text(); }
-    bool Shown(const char* name) { return !Find(name)->isHidden(); }
 
     void Type(const QString& keys) {
         for (const QChar key : keys) {
@@ -85,12 +78,6 @@ protected:
         QFocusEvent in(QEvent::FocusIn, reason);
         QApplication::sendEvent(Combo(), &in);
     }
-    void PressSwitch() {
-        const QPointF at(5, 5);
-        QMouseEvent press(QEvent::MouseButtonPress, at, Switch()->mapToGlobal(at), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(Switch(), &press);
-    }
     // The user picks a port by its name, as typing it would.
     void ChoosePort(const QString& name) {
         Combo()->setEditText(name);
@@ -101,10 +88,6 @@ protected:
         window.Timer1Timer();
     }
 
-    test::TestClock clock;
-    test::RecordingSleeper sleeper;
-    PromptsWithOpenBox prompts;
-    QebMainForm window{{clock, sleeper, prompts}};
     QStringList systemPorts{QStringLiteral("ttyS0"), QStringLiteral("ttyUSB0")};
     int portListings = 0;
 };

@@ -10,10 +10,7 @@
 #include "support/event_wait.h"
 #include "support/frames.h"
 #include "support/pty_pair.h"
-#include "support/recording_prompts.h"
-#include "support/recording_sleeper.h"
-#include "support/temp_folder.h"
-#include "support/test_clock.h"
+#include "support/window_test.h"
 #include "ui/qeb_main_form.h"
 
 namespace qeb::ui {
@@ -24,13 +21,10 @@ QByteArray ReadAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-class LogWindow : public testing::Test {
+class LogWindow : public test::WindowTest<> {
 protected:
-    test::TempWorkingFolder folder;
-    test::TestClock clock{QDateTime(QDate(2016, 10, 1), QTime(18, 30, 5))};
-    test::RecordingSleeper sleeper;
-    test::RecordingPrompts prompts;
-    QebMainForm window{{clock, sleeper, prompts}};
+    LogWindow() { clock.Set(QDateTime(QDate(2016, 10, 1), QTime(18, 30, 5))); }
+
     test::PtyPair device;
 
     void SetUp() override {
@@ -94,11 +88,9 @@ public:
     std::vector<std::pair<int, bool>> waits;
 };
 
-TEST(LogBoxClick, TheBoxIsDeadDuringTheFirstWaitAndLiveAfter) {
-    test::TestClock clock;
-    WatchingSleeper sleeper;
-    test::RecordingPrompts prompts;
-    QebMainForm window{{clock, sleeper, prompts}};
+using LogBoxClick = test::WindowTest<WatchingSleeper>;
+
+TEST_F(LogBoxClick, TheBoxIsDeadDuringTheFirstWaitAndLiveAfter) {
     auto* box = window.findChild<QCheckBox*>(QStringLiteral("CheckBox1"));
     ASSERT_NE(box, nullptr);
     sleeper.box = box;

@@ -7,31 +7,15 @@
 #include "support/event_wait.h"
 #include "support/frames.h"
 #include "support/pty_pair.h"
-#include "support/recording_prompts.h"
-#include "support/recording_sleeper.h"
-#include "support/test_clock.h"
+#include "support/window_test.h"
 #include "ui/qeb_main_form.h"
 #include "ui/svg_picture.h"
 
 namespace qeb::ui {
 namespace {
 
-class ReadoutWindow : public testing::Test {
+class ReadoutWindow : public test::WindowTest<> {
 protected:
-    test::TestClock clock;
-    test::RecordingSleeper sleeper;
-    test::RecordingPrompts prompts;
-    QebMainForm window{{clock, sleeper, prompts}};
-
-    QString Text(const char* name) {
-        auto* label = window.findChild<QLabel*>(QString::fromLatin1(name));
-        return label == nullptr ? QStringLiteral("<missing>") : label->text();
-    }
-    bool Shown(const char* name) {
-        auto* widget = window.findChild<QWidget*>(QString::fromLatin1(name));
-        return widget != nullptr && !widget->isHidden();
-    }
-
     // Processes events until `done` holds or the time is up.
     template <typename Done>
     bool WaitFor(Done done, int timeoutMs = 3000) {

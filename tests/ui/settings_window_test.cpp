@@ -15,27 +15,14 @@
 #include "link/device_commands.h"
 #include "support/frames.h"
 #include "support/pty_pair.h"
-#include "support/recording_prompts.h"
-#include "support/recording_sleeper.h"
-#include "support/temp_folder.h"
-#include "support/test_clock.h"
+#include "support/window_test.h"
+#include "ui/connection_layout.h"
 #include "ui/qeb_main_form.h"
 #include "ui/settings_editors.h"
 #include "ui/settings_group.h"
 
 namespace qeb::ui {
 namespace {
-
-void LeftClick(QWidget* widget) {
-    const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
-    const QPointF global = widget->mapToGlobal(at);
-    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &press);
-    QCoreApplication::sendEvent(widget, &release);
-}
 
 // Remembers the waits and lets the test look at the window while one lasts.
 class WatchingSleeper final : public core::Sleeper {
@@ -53,20 +40,8 @@ public:
 const char* const kEditorNames[] = {"RxSpinEdit7",  "RxSpinEdit8", "RxSpinEdit11",
                                     "RxSpinEdit12", "RxSpinEdit9", "RxSpinEdit10"};
 
-class SettingsWindow : public testing::Test {
+class SettingsWindow : public test::WindowTest<WatchingSleeper> {
 protected:
-    test::TempWorkingFolder folder;
-    test::TestClock clock;
-    WatchingSleeper sleeper;
-    test::RecordingPrompts prompts;
-    QebMainForm window{{clock, sleeper, prompts}};
-
-    template <typename T = QWidget>
-    T* Find(const char* name) {
-        auto* widget = window.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
     QString EditorText(const char* name) { return Find<QAbstractSpinBox>(name)->text(); }
     QStringList EditorTexts() {
         QStringList texts;
@@ -77,12 +52,8 @@ protected:
     }
     QString FileCaption() { return Find<QLabel>("RxLabel1")->text(); }
 
-    // Until the connected layout exists, the test connects the settings by hand.
-    void EnableSettings() {
-        window.SettingsButtons().setEnabled(true);
-        window.SettingsButtons().SetTwinsVisible(false);
-        window.Editors().SetSettingsEnabled(true);
-    }
+    // The connected face without a device behind the switch.
+    void EnableSettings() { ApplyConnectionLayout(window, true, window.WirelessLink()); }
     void Click(const char* name) {
         auto* button = Find<QToolButton>(name);
         ASSERT_TRUE(button->isEnabled() && button->isVisibleTo(&window)) << name;
@@ -327,12 +298,7 @@ TEST_F(SettingsWindowOnPort, CancelledFactoryResetSendsAndChangesNothing) {
 }
 
 TEST_F(SettingsWindowOnPort, FactoryResetSpeaksEnglishWhenEnglishIsChosen) {
-    auto* brightPolishFlag = window.findChild<QWidget*>(QStringLiteral("Image13"));
-    if (brightPolishFlag == nullptr) {
-        GTEST_SKIP() << "the language selector is not in this window yet";
-    }
-    auto* paleEnglishFlag = Find("Image15");
-    LeftClick(paleEnglishFlag);
+    test::LeftClick(Find("Image15"));
     ASSERT_FALSE(window.IsPolish());
     Click("SpeedButton6");
     EXPECT_EQ(Sent(), std::string(32, '2'));
@@ -511,7 +477,7 @@ TEST_F(SettingsWindow, CancelledDialogsChangeOnlyTheFolderHint) {
 TEST_F(SettingsWindow, ClickOnTheFileNameOpensTheDialogsFolder) {
     EnableSettings();
     Find<QLabel>("RxLabel1")->setToolTip(QStringLiteral("/srv/akwarium"));
-    LeftClick(Find("RxLabel1"));
+    test::LeftClick(Find("RxLabel1"));
     EXPECT_EQ(prompts.openedFolders, QStringList{QStringLiteral("/srv/akwarium")});
 }
 

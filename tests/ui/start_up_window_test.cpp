@@ -7,18 +7,14 @@
 #include <QFile>
 #include <QFocusEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QToolButton>
 
 #include "support/event_wait.h"
 #include "support/frames.h"
 #include "support/pty_pair.h"
-#include "support/recording_prompts.h"
-#include "support/recording_sleeper.h"
 #include "support/temp_folder.h"
-#include "support/test_clock.h"
+#include "support/window_test.h"
 #include "ui/qeb_main_form.h"
-#include "ui/rx_switch.h"
 
 namespace qeb::ui {
 namespace {
@@ -26,9 +22,10 @@ namespace {
 const QByteArray kPreferences = "qeb01.ini";
 
 // The window as the program starts it: preferences in a fresh working folder, then FormCreate.
-class StartUpWindow : public testing::Test {
+class StartUpWindow : public test::WindowTest<> {
 protected:
     StartUpWindow() {
+        clock.Set(QDateTime(QDate(2016, 10, 1), QTime(18, 30, 5)));
         window.SetPortSource([] { return QStringList{QStringLiteral("ttyS0")}; });
         window.SetScreenSource([this] { return screens; });
     }
@@ -44,23 +41,11 @@ protected:
     }
     void Start() { window.FormCreate(); }
 
-    template <typename T = QWidget>
-    T* Find(const char* name) {
-        return window.findChild<T*>(QString::fromLatin1(name));
-    }
-    bool Shown(const char* name) { return !Find(name)->isHidden(); }
     QString PortText() { return Find<QComboBox>("ComboBox1")->currentText(); }
     QString SelectedPort() { return Find<QLabel>("Label29")->text(); }
     void EnterPortList() {
         QFocusEvent in(QEvent::FocusIn, Qt::MouseFocusReason);
         QApplication::sendEvent(Find("ComboBox1"), &in);
-    }
-    void PressSwitch() {
-        auto* rxSwitch = Find<RxSwitch>("RxSwitch1");
-        const QPointF at(5, 5);
-        QMouseEvent press(QEvent::MouseButtonPress, at, rxSwitch->mapToGlobal(at), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(rxSwitch, &press);
     }
     // Connects to `device` through the drop-down's text, ticks the log box and sends one frame;
     // true once the log file holds it.
@@ -76,12 +61,7 @@ protected:
     }
     QStringList Files() const { return QDir(folder.Path()).entryList(QDir::Files, QDir::Name); }
 
-    test::TempWorkingFolder folder;
     app::Screens screens{QRect(0, 0, 1920, 1080), {QRect(0, 0, 1920, 1080)}};
-    test::TestClock clock{QDateTime(QDate(2016, 10, 1), QTime(18, 30, 5))};
-    test::RecordingSleeper sleeper;
-    test::RecordingPrompts prompts;
-    QebMainForm window{{clock, sleeper, prompts}};
 };
 
 TEST_F(StartUpWindow, FirstRunCentresWritesTheFileAndStartsInPolishOnTheCable) {

@@ -5,57 +5,23 @@
 #include <QMouseEvent>
 #include <QToolButton>
 
-#include "support/recording_prompts.h"
-#include "support/recording_sleeper.h"
-#include "support/test_clock.h"
+#include "support/window_test.h"
 #include "ui/language_texts.h"
 #include "ui/qeb_main_form.h"
 
 namespace qeb::ui {
 namespace {
 
-class WindowFrame : public testing::Test {
+class WindowFrame : public test::WindowTest<> {
 protected:
-    test::TestClock clock;
-    test::RecordingSleeper sleeper;
-    test::RecordingPrompts prompts;
-    QebMainForm window{{clock, sleeper, prompts}};
-
-    template <typename T = QWidget>
-    T* Find(const char* name) {
-        return window.findChild<T*>(QString::fromLatin1(name));
-    }
-    bool Shown(const char* name) {
-        QWidget* widget = Find(name);
-        return widget != nullptr && !widget->isHidden();
-    }
-    QString Text(const char* name) {
-        auto* label = Find<QLabel>(name);
-        return label == nullptr ? QStringLiteral("<missing>") : label->text();
-    }
-    // A left click as the mouse delivers it: press and release at the widget's centre.
-    void Click(const char* name) {
-        QWidget* widget = Find(name);
-        ASSERT_NE(widget, nullptr) << name;
-        const QPointF at = QRectF(widget->rect()).center();
-        const QPointF global = widget->mapToGlobal(at);
-        QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
-                            Qt::NoModifier);
-        QCoreApplication::sendEvent(widget, &press);
-        QCoreApplication::sendEvent(widget, &release);
-    }
-    // Every row of the language table whose control this window has holds the given language.
+    // Every row of the language table holds the given language on the window.
     void ExpectLanguageOnWindow(Language language, bool switchOn) {
         for (const LanguageRow& row : LanguageTable()) {
             if (row.when != SwitchState::Any && (row.when == SwitchState::On) != switchOn) {
                 continue;
             }
-            QWidget* control = Find(row.control);
-            if (control == nullptr) {
-                continue;
-            }
+            auto* control = window.findChild<QWidget*>(QString::fromLatin1(row.control));
+            ASSERT_NE(control, nullptr) << row.control;
             const QString expected =
                 QString::fromUtf8(language == Language::Polish ? row.polish : row.english);
             switch (row.property) {
