@@ -1,5 +1,6 @@
 #include "trend/trend_launcher.h"
 
+#include <QEvent>
 #include <QIcon>
 #include <QToolButton>
 #include <QWidget>
@@ -24,6 +25,15 @@ TrendLauncher::TrendLauncher(QWidget& mainWindow, core::Prompts& prompts,
     m_button->setCursor(Qt::PointingHandCursor);
     m_button->setToolTip(QStringLiteral("Wykres pH"));
     connect(m_button, &QToolButton::clicked, this, &TrendLauncher::Open);
+    // The language switch sets the button's hint; an open trend window changes its texts with it.
+    m_button->installEventFilter(this);
+}
+
+bool TrendLauncher::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_button && event->type() == QEvent::ToolTipChange && m_window != nullptr) {
+        m_window->SetPolish(m_isPolish());
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void TrendLauncher::AddFrame(const link::StatusFrame& frame, const QDateTime& at) {

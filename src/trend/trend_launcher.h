@@ -33,6 +33,9 @@ public:
     // Nothing until the button was first clicked.
     TrendWindow* Window() const { return m_window; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QWidget& m_mainWindow;
     core::Prompts& m_prompts;
