@@ -1,16 +1,11 @@
 #include "ui/qeb_main_form.h"
 
-#include <QFrame>
-#include <QPalette>
-
-#include <QAbstractItemView>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QLineEdit>
 #include <QPalette>
 #include <QScreen>
 #include <QToolButton>
@@ -27,7 +22,8 @@
 #include "ui/fonts.h"
 #include "ui/glyph_button.h"
 #include "ui/language_selector.h"
-#include "ui/port_combo_box.h"
+#include "ui/link_controls.h"
+#include "ui/log_controls.h"
 #include "ui/readout_panel.h"
 #include "ui/rx_switch.h"
 #include "ui/settings_editors.h"
@@ -118,7 +114,9 @@ QebMainForm::QebMainForm(Services services, QWidget* parent)
     QPalette coverPalette = panel2->palette();
     coverPalette.setColor(QPalette::Window, QColor(0xA0, 0xA0, 0xA0));
     panel2->setPalette(coverPalette);
-    CreateLogControls();
+    m_logControls = new LogControls(this);
+    connect(m_logControls, &LogControls::LogBoxClicked, this, &QebMainForm::CheckBox1Click);
+    connect(m_logControls, &LogControls::ShowFolderClicked, this, &QebMainForm::Image6Click);
     m_trend = new trend::TrendLauncher(*this, m_services.prompts, [this] { return IsPolish(); });
     m_settingsEditors = new SettingsEditors(this);
     m_settingsGroup = new SettingsGroup(this);
@@ -140,7 +138,11 @@ QebMainForm::QebMainForm(Services services, QWidget* parent)
     connect(m_speedButton7, &QToolButton::clicked, this, &QebMainForm::SpeedButton7Click);
     connect(m_settingsGroup->FileNameLabel(), &ClickableLabel::Clicked, this,
             &QebMainForm::RxLabel1Click);
-    CreateLinkControls();
+    m_linkControls = new LinkControls(this);
+    connect(m_linkControls, &LinkControls::PortTextChanged, this, &QebMainForm::ComboBox1Change);
+    connect(m_linkControls, &LinkControls::Entered, this, &QebMainForm::ComboBox1Enter);
+    connect(m_linkControls, &LinkControls::RefreshClicked, this, &QebMainForm::SpeedButton5Click);
+    connect(m_linkControls, &LinkControls::SwitchClicked, this, &QebMainForm::RxSwitch1Click);
 
     connect(&m_comPort, &link::SerialLink::RxChar, this, &QebMainForm::ComPortRxChar);
 
@@ -150,59 +152,6 @@ QebMainForm::QebMainForm(Services services, QWidget* parent)
     m_timer1->setTimerType(Qt::PreciseTimer);
     connect(m_timer1, &QTimer::timeout, this, &QebMainForm::Timer1Timer);
     m_timer1->start(0);
-}
-
-void QebMainForm::CreateLinkControls() {
-    m_comboBox1 = new PortComboBox(QStringLiteral("ComboBox1"), this);
-    m_comboBox1->setGeometry(2, 51, 66, 21);
-    // Only the user's typing and choosing run the change handler; text the program sets does not.
-    connect(m_comboBox1->lineEdit(), &QLineEdit::textEdited, this, &QebMainForm::ComboBox1Change);
-    connect(m_comboBox1, &QComboBox::textActivated, this, &QebMainForm::ComboBox1Change);
-    connect(m_comboBox1, &QComboBox::editTextChanged, this,
-            [this](const QString& text) { ShowSwitch(!text.isEmpty()); });
-    connect(m_comboBox1, &PortComboBox::Entered, this, &QebMainForm::ComboBox1Enter);
-
-    m_speedButton5 =
-        MakeGlyphButton(QStringLiteral("SpeedButton5"), QStringLiteral(":/glyph_refresh.svg"),
-                        QStringLiteral("Odśwież COM"), QRect(70, 52, 21, 21), this);
-    connect(m_speedButton5, &QToolButton::clicked, this, &QebMainForm::SpeedButton5Click);
-
-    m_rxSwitch1 = new RxSwitch(QStringLiteral("RxSwitch1"), QStringLiteral(":/switch_on.svg"),
-                               QStringLiteral(":/switch_off.svg"), this);
-    m_rxSwitch1->setGeometry(24, 78, 47, 29);
-    m_rxSwitch1->setToolTip(QStringLiteral("Połącz ..."));
-    m_rxSwitch1->hide();
-    connect(m_rxSwitch1, &RxSwitch::Clicked, this, &QebMainForm::RxSwitch1Click);
-
-    m_image7 =
-        new SvgPicture(QStringLiteral("Image7"), QStringLiteral(":/placeholder_hatched.svg"), this);
-    m_image7->setGeometry(20, 80, 57, 25);
-
-    m_label29 = new QLabel(this);
-    m_label29->setObjectName(QStringLiteral("Label29"));
-    m_label29->move(8, 88);
-    m_label29->hide();
-}
-
-void QebMainForm::CreateLogControls() {
-    m_logBox = new QCheckBox(this);
-    m_logBox->setObjectName(QStringLiteral("CheckBox1"));
-    m_logBox->move(253, 183);
-    m_logBox->adjustSize();
-    m_logBox->setEnabled(false);
-    m_logBox->setToolTip(QStringLiteral("Zapisz do pliku Excela w formacie CSV"));
-    connect(m_logBox, &QCheckBox::clicked, this, &QebMainForm::CheckBox1Click);
-
-    auto* inactiveFolder = new SvgPicture(QStringLiteral("Image5"),
-                                          QStringLiteral(":/show_folder_inactive.svg"), this);
-    inactiveFolder->setGeometry(275, 173, 32, 32);
-    auto* activeFolder =
-        new SvgPicture(QStringLiteral("Image6"), QStringLiteral(":/show_folder_active.svg"), this);
-    activeFolder->setGeometry(275, 173, 32, 32);
-    activeFolder->setCursor(Qt::PointingHandCursor);
-    activeFolder->setToolTip(QStringLiteral("Pokaż folder z plikiem Excela"));
-    activeFolder->hide();
-    connect(activeFolder, &SvgPicture::Clicked, this, &QebMainForm::Image6Click);
 }
 
 QebMainForm::~QebMainForm() = default;
@@ -255,7 +204,7 @@ Language QebMainForm::CurrentLanguage() const {
 }
 
 bool QebMainForm::SwitchIsOn() const {
-    return m_rxSwitch1 != nullptr && m_rxSwitch1->IsOn();
+    return m_linkControls != nullptr && m_linkControls->Switch()->IsOn();
 }
 
 void QebMainForm::Image12Click() {
@@ -323,7 +272,7 @@ void QebMainForm::ProcessReceivedText(std::string_view text) {
 
 void QebMainForm::LogReceivedFrame() {
     try {
-        m_log.LogStep(m_receiver.CurrentStatus(), m_logBox->isChecked(),
+        m_log.LogStep(m_receiver.CurrentStatus(), m_logControls->LogTicked(),
                       m_supervision.CurrentMinute());
     } catch (const core::FileError& error) {
         // Shown once per logging run, and only after this handler has returned: a modal box
@@ -338,13 +287,7 @@ void QebMainForm::LogReceivedFrame() {
 }
 
 void QebMainForm::CheckBox1Click() {
-    // The box stays dead for a moment so that a double click cannot start and stop a log.
-    m_logBox->setEnabled(false);
-    m_logBox->repaint();
-    m_services.sleeper.SleepMs(300);
-    m_logBox->setEnabled(true);
-    m_logBox->repaint();
-    m_services.sleeper.SleepMs(300);
+    m_logControls->HoldAfterClick(m_services.sleeper);
 }
 
 void QebMainForm::Image6Click() {
@@ -385,15 +328,15 @@ void QebMainForm::FormCreate() {
 void QebMainForm::RestorePortText(const QString& text) {
     // Set as the program's text, not typed: no change handler runs, and the selected port
     // keeps the name, so that refilling the list on the first focus brings the text back.
-    m_comboBox1->setEditText(text);
+    m_linkControls->SetPortText(text);
     m_comPort.SetPortName(link::PortNameForText(text));
-    m_label29->setText(m_comPort.PortName());
+    m_linkControls->SetSelectedPort(m_comPort.PortName());
 }
 
 void QebMainForm::WriteFirstRunPreferences(const QString& path) {
     try {
         app::WritePreferences(
-            path, app::PreferencesOfWindow(m_comboBox1->currentText(), frameGeometry(), true, 0));
+            path, app::PreferencesOfWindow(m_linkControls->PortText(), frameGeometry(), true, 0));
     } catch (const core::FileError& error) {
         m_services.prompts.ShowError(QString::fromStdString(error.what()));
     }
@@ -403,7 +346,7 @@ void QebMainForm::FormClose() {
     m_comPort.Close();
     try {
         app::WritePreferences(app::PreferencesPath(QDir::currentPath()),
-                              app::PreferencesOfWindow(m_comboBox1->currentText(), frameGeometry(),
+                              app::PreferencesOfWindow(m_linkControls->PortText(), frameGeometry(),
                                                        IsPolish(), m_wirelessLink));
     } catch (const core::FileError& error) {
         m_services.prompts.ShowError(QString::fromStdString(error.what()));
@@ -519,9 +462,10 @@ void QebMainForm::Timer1Timer() {
     ArmTick();
     const QDateTime now = m_services.clock.Now();
     ShowClock(now);
-    const link::TickResult tick = m_supervision.SupervisionTick(
-        core::LongTimeText(now), m_comboBox1->currentText().isEmpty(), m_rxSwitch1->IsOn());
-    ShowSwitch(tick.switchVisible);
+    const link::TickResult tick =
+        m_supervision.SupervisionTick(core::LongTimeText(now), m_linkControls->PortText().isEmpty(),
+                                      m_linkControls->Switch()->IsOn());
+    m_linkControls->ShowSwitch(tick.switchVisible);
     if (tick.reconnected) {
         ShowSendAndFetch(!tick.reconnectError);
     }
@@ -537,13 +481,13 @@ void QebMainForm::Timer1Timer() {
 
 void QebMainForm::RxSwitch1Click() {
     m_receiver.ResetReceiveBuffer();
-    if (m_rxSwitch1->IsOn()) {
+    if (m_linkControls->Switch()->IsOn()) {
         try {
             m_supervision.Connect();
         } catch (const core::SerialError& error) {
             // Back to off, so that the switch agrees with the disconnected window and the tick
             // does not reopen the port behind the user's back.
-            m_rxSwitch1->SetOn(false);
+            m_linkControls->Switch()->SetOn(false);
             m_services.prompts.ShowError(QString::fromStdString(error.Shown()));
             return;
         }
@@ -555,23 +499,23 @@ void QebMainForm::RxSwitch1Click() {
         m_supervision.Disconnect();
         monitor::HideReadout(m_readout);
     }
-    const bool connected = m_rxSwitch1->IsOn();
+    const bool connected = m_linkControls->Switch()->IsOn();
     m_readoutPanel->Render(m_readout);
     ApplyConnectionLayout(*this, connected, m_wirelessLink);
-    m_rxSwitch1->setToolTip(SwitchHint(connected, CurrentLanguage()));
+    m_linkControls->Switch()->setToolTip(SwitchHint(connected, CurrentLanguage()));
 }
 
 void QebMainForm::ComboBox1Change() {
-    const QString text = m_comboBox1->currentText();
+    const QString text = m_linkControls->PortText();
     try {
         m_comPort.SetPortName(link::PortNameForText(text));
     } catch (const core::SerialError& error) {
         m_services.prompts.ShowError(QString::fromStdString(error.what()));
         return;
     }
-    m_label29->setText(m_comPort.PortName());
+    m_linkControls->SetSelectedPort(m_comPort.PortName());
     if (!link::KeepsTypedText(text)) {
-        m_comboBox1->setEditText(QString());
+        m_linkControls->SetPortText(QString());
     }
 }
 
@@ -584,31 +528,17 @@ void QebMainForm::SpeedButton5Click() {
 }
 
 void QebMainForm::EnumComPorts() {
-    const QString selected = m_label29->text();
-    m_comboBox1->clear();
-    m_comboBox1->setEditText(selected);
+    m_linkControls->ClearList();
     const QStringList names = m_portSource();
     if (names.isEmpty()) {
         m_services.prompts.ShowMessage(link::NoPortMessage());
         return;
     }
-    m_comboBox1->addItems(names);
-    for (int i = 0; i < m_comboBox1->count(); ++i) {
-        m_comboBox1->setItemData(i, link::PortToolTip(names[i]), Qt::ToolTipRole);
-    }
-    // Stable names are long; the open list shows them whole.
-    m_comboBox1->view()->setMinimumWidth(m_comboBox1->view()->sizeHintForColumn(0) + 8);
-    // The first item added to an empty list would become the text.
-    m_comboBox1->setEditText(selected);
+    m_linkControls->AddPorts(names);
 }
 
 void QebMainForm::ArmTick() {
     m_timer1->start(link::NextTickDelayMs(m_services.clock.Now(), m_fixedTickPeriodMs));
-}
-
-void QebMainForm::ShowSwitch(bool visible) {
-    m_rxSwitch1->setVisible(visible);
-    m_image7->setVisible(!visible);
 }
 
 void QebMainForm::ShowSendAndFetch(bool live) {

@@ -19,13 +19,10 @@
 #include "link/supervision.h"
 #include "monitor/measurement_log.h"
 #include "monitor/readout.h"
+#include "settings/settings_record.h"
 #include "ui/language_texts.h"
 
-class QCheckBox;
 class QCloseEvent;
-class QLabel;
-class QToolButton;
-#include "settings/settings_record.h"
 
 namespace qeb::trend {
 class TrendLauncher;
@@ -34,9 +31,9 @@ class TrendLauncher;
 namespace qeb::ui {
 
 class LanguageSelector;
+class LinkControls;
+class LogControls;
 class ReadoutPanel;
-class PortComboBox;
-class RxSwitch;
 class SvgPicture;
 class SettingsEditors;
 class SettingsGroup;
@@ -143,7 +140,6 @@ protected:
 private:
     void RestorePortText(const QString& text);
     void WriteFirstRunPreferences(const QString& path);
-    void CreateLogControls();
     void CreateClockLabels();
     void CreateLinkTypeButtons();
     bool SwitchIsOn() const;
@@ -151,9 +147,7 @@ private:
     void ProcessReceivedText(std::string_view text);
     void LogReceivedFrame();
     core::FileDialogRequest PrepareSettingsDialog();
-    void CreateLinkControls();
     void ArmTick();
-    void ShowSwitch(bool visible);
     void ShowSendAndFetch(bool live);
     void ShowSupervisionError(const std::string& message);
 
@@ -163,7 +157,6 @@ private:
     monitor::Readout m_readout;
     ReadoutPanel* m_readoutPanel = nullptr;
     monitor::MeasurementLog m_log{m_services.clock};
-    QCheckBox* m_logBox = nullptr;
     SvgPicture* m_image3 = nullptr;
     LanguageSelector* m_languageSelector = nullptr;
     QLabel* m_label3 = nullptr;
@@ -177,13 +170,10 @@ private:
     QToolButton* m_speedButton7 = nullptr;
     settings::SettingsRecord m_settingsRecord;
     link::Supervision m_supervision{m_comPort, m_receiver, m_services.sleeper};
+    LinkControls* m_linkControls = nullptr;
+    LogControls* m_logControls = nullptr;
     std::function<QStringList()> m_portSource = link::AvailablePortNames;
     std::function<app::Screens()> m_screenSource = SystemScreens;
-    PortComboBox* m_comboBox1 = nullptr;
-    QToolButton* m_speedButton5 = nullptr;
-    RxSwitch* m_rxSwitch1 = nullptr;
-    SvgPicture* m_image7 = nullptr;
-    QLabel* m_label29 = nullptr;
     QTimer* m_timer1 = nullptr;
     std::optional<int> m_fixedTickPeriodMs = link::FixedTickPeriodFromEnvironment();
     // A failed scheduled reopen is reported once while its box is still open.
