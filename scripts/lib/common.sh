@@ -49,11 +49,18 @@ qeb_ensure_polish_locale() {
     fi
 }
 
+# qeb_configure <build folder> [cmake options...]: the release configuration every script uses.
+qeb_configure() {
+    local folder="$1"
+    shift
+    cmake -S "$QEB_ROOT" -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQEB_WERROR=ON "$@"
+}
+
 # qeb_build <build folder> [targets...]: configures and builds (everything without targets).
 qeb_build() {
     local folder="$1"
     shift
-    cmake -S "$QEB_ROOT" -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQEB_WERROR=ON
+    qeb_configure "$folder"
     if [ "$#" -gt 0 ]; then
         cmake --build "$folder" -j"$(nproc)" --target "$@"
     else
