@@ -11,6 +11,7 @@ QEB_PACKAGES=(
     libgtest-dev libgmock-dev
     fonts-liberation2 fonts-dejavu-core
     locales xvfb xauth
+    clang libclang-rt-14-dev
 )
 
 qeb_as_root() {

@@ -170,7 +170,14 @@ std::string FormatGeneral(long double value) {
 }
 
 std::string FormatHundredths(long double value) {
-    const long long cents = std::llround(value * 100.0L);
+    // Beyond this the hundredths do not fit the whole number they are counted in (a noisy line
+    // can make "9e99" of a field); negating the overflowed count would be undefined.
+    constexpr long double kLimitCents = 9.2e18L;
+    const long double scaled = value * 100.0L;
+    if (!(std::fabs(scaled) < kLimitCents)) {
+        throw ConversionError(Quoted(FormatGeneral(value)) + " is too large to show");
+    }
+    const long long cents = std::llround(scaled);
     const long long magnitude = cents < 0 ? -cents : cents;
     std::string text = cents < 0 ? "-" : "";
     text += std::to_string(magnitude / 100);

@@ -20,6 +20,7 @@ long long ParseInteger(std::string_view text);
 std::string FormatGeneral(long double value);
 
 // The value rounded to hundredths, always with two decimals: 7 -> "7,00", 11.3 -> "11,30".
+// Throws ConversionError for a value too large to count in hundredths (or not finite).
 std::string FormatHundredths(long double value);
 
 }  // namespace qeb::core

@@ -113,14 +113,25 @@ void RenameWithoutReplacing(const QString& from, const QString& to) {
 }  // namespace
 
 std::string SpreadsheetSafeField(std::string_view field) {
-    const bool formulaStart = !field.empty() && (field.front() == '=' || field.front() == '+' ||
-                                                 field.front() == '-' || field.front() == '@');
-    if (!formulaStart && field.find(';') == std::string_view::npos) {
+    // Spreadsheets start a formula at = + - @ (and after a leading tab or CR, which some strip),
+    // and a field that starts with a quote opens a quoted field that swallows the separators and
+    // line ends after it. Inside a field, ";" moves the columns and a CR (the receiver keeps a
+    // CR that is not at a line's end) ends the row.
+    constexpr std::string_view kUnsafeStarts = "=+-@\t\r\"";
+    constexpr std::string_view kUnsafeInside = ";\r\n";
+    const bool unsafeStart =
+        !field.empty() && kUnsafeStarts.find(field.front()) != std::string_view::npos;
+    if (!unsafeStart && field.find_first_of(kUnsafeInside) == std::string_view::npos) {
         return std::string(field);
     }
     std::string text = "'";
     for (char c : field) {
-        text += c == ';' ? ',' : c;
+        if (c == ';') {
+            c = ',';
+        } else if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+        text += c;
     }
     return text;
 }

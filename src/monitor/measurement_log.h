@@ -12,8 +12,9 @@ namespace qeb::monitor {
 inline constexpr std::string_view kLogHeader = "Time;PH;PHmin;PHmax;PPM;KH;Alarm;OUT O2;OUT CO2";
 inline constexpr std::string_view kLogLineEnd = "\r\n";
 
-// A device field as a spreadsheet must see it: text that would start a formula, or a ";" that
-// would shift the columns, is turned into plain text ("'" in front, ";" as ",").
+// A device field as a spreadsheet must see it: text that would start a formula or a quoted
+// field, a ";" that would shift the columns, or a line break that would end the row, is turned
+// into plain text ("'" in front, ";" as ",", CR and LF as spaces).
 std::string SpreadsheetSafeField(std::string_view field);
 
 // "on" for "1", "off" for "0", empty for anything else.

@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <clocale>
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -112,6 +113,10 @@ TEST(DecimalComma, HundredthsAlwaysShowTwoDecimals) {
     EXPECT_EQ(FormatHundredths(10.05L), "10,05");
     EXPECT_EQ(FormatHundredths(6.9L - 0.25L), "6,65");
     EXPECT_EQ(FormatHundredths(-3.09L), "-3,09");
+    EXPECT_EQ(FormatHundredths(9e15L), "9000000000000000,00");
+    for (long double tooLarge : {9e99L, -9e99L, 1e17L, HUGE_VALL}) {
+        EXPECT_THROW(FormatHundredths(tooLarge), ConversionError) << static_cast<double>(tooLarge);
+    }
 }
 
 TEST(DecimalComma, ProcessLocaleDoesNotMatter) {

@@ -107,6 +107,15 @@ TEST(LogRowTest, FieldsAreWrittenAsASpreadsheetReadsThem) {
         {"a formula sign later in the field is harmless",
          {"7,05", "6=9", "7+1", "25-3", "4@", "20", "1", "0"},
          "t;7,05;6=9;7+1;25-3;4@;20;on;off"},
+        {"a quote cannot open a quoted field across the separators",
+         {"\"7,05", "6,90", "7,10", "25,3", "4", "2\"0", "1", "0"},
+         "t;'\"7,05;6,90;7,10;25,3;4;2\"0;on;off"},
+        {"a carriage return inside a field cannot end the row",
+         {"7,\r5", "6,90", "7,10", "25,3", "\r", "20", "1", "0"},
+         "t;'7, 5;6,90;7,10;25,3;' ;20;on;off"},
+        {"a leading tab is a formula start to some spreadsheets",
+         {"7,05", "6,90", "7,10", "\t=1", "4", "20", "1", "0"},
+         "t;7,05;6,90;7,10;'\t=1;4;20;on;off"},
         {"empty fields stay empty", {"", "", "", "", "", "", "", ""}, "t;;;;;;;;"},
     };
     for (const auto& c : cases) {

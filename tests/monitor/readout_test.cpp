@@ -123,6 +123,13 @@ TEST(Readout, AConversionFailureStopsAtTheFailingStep) {
     badAlarm.OutO2 = "0";
     EXPECT_THROW(ShowStatus(badAlarm, readout), core::ConversionError);
     EXPECT_TRUE(readout.Image2Visible);
+
+    // A number, but one whose limits cannot be counted in hundredths: the limits keep the last
+    // texts they had.
+    auto hugeAlarm = With(&link::StatusFrame::Alarm, "9e99");
+    EXPECT_THROW(ShowStatus(hugeAlarm, readout), core::ConversionError);
+    EXPECT_EQ(readout.Label17.text, "6,70");
+    EXPECT_EQ(readout.Label23.text, "7,30");
 }
 
 TEST(Readout, ZerosAndHiding) {
