@@ -174,13 +174,16 @@ void MeasurementLog::ArmLog() {
     m_logFinalized = true;
     m_logFrameCount = 1;
     m_failureReported = false;
+    m_fileLost = false;
 }
 
 void MeasurementLog::LogStep(link::StatusFrame& frame, bool logBoxTicked,
                              const std::string& currentMinute) {
     if (logBoxTicked) {
         if (m_logFrameCount == 1) {
-            StartFile(frame);
+            StartFile(frame, WorkingFolder());
+        } else if (m_fileLost) {
+            ResumeAfterLoss(frame);
         } else if (currentMinute != m_lastLoggedMinute) {
             AppendRow(frame);
         }
@@ -195,11 +198,11 @@ void MeasurementLog::LogStep(link::StatusFrame& frame, bool logBoxTicked,
     m_lastLoggedMinute = currentMinute;
 }
 
-void MeasurementLog::StartFile(link::StatusFrame& frame) {
+void MeasurementLog::StartFile(link::StatusFrame& frame, const QString& folder) {
     // One reading of the clock: the name and the first row carry the same instant, also at
     // midnight.
     const QDateTime now = m_clock.Now();
-    const QString path = WorkingFolder() + QLatin1Char('/') +
+    const QString path = folder + QLatin1Char('/') +
                          QString::fromStdString(core::ShortDateText(now)) + QStringLiteral(" {") +
                          QString::fromStdString(core::CompactTimeText(now)) +
                          QStringLiteral("}.csv");
@@ -222,6 +225,7 @@ void MeasurementLog::StartFile(link::StatusFrame& frame) {
     }
     m_logPath = path;
     m_logFinalized = false;
+    m_fileLost = false;
 }
 
 void MeasurementLog::AppendRow(link::StatusFrame& frame) {
@@ -230,12 +234,26 @@ void MeasurementLog::AppendRow(link::StatusFrame& frame) {
     QFile file(m_logPath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly |
                    QIODevice::Unbuffered)) {
+        m_fileLost = !QFileInfo::exists(m_logPath);
         Fail("Unable to open the log file", m_logPath, file.errorString());
     }
     RestorePhComma(frame);
     std::string text = LogRow(core::LongTimeText(now).substr(0, 5), frame);
     text += kLogLineEnd;
     WriteThrough(file, text);
+}
+
+void MeasurementLog::ResumeAfterLoss(link::StatusFrame& frame) {
+    // Its folder was only moved away and is back: the rows go on in the same file, after a gap.
+    if (QFileInfo::exists(m_logPath)) {
+        m_fileLost = false;
+        AppendRow(frame);
+        return;
+    }
+    // Gone for good: a new file with its header, in the folder the lost one was in, as soon as
+    // that folder is there again. (The process may still sit in the removed folder, so the
+    // working folder itself is no guide.) The lost file has nothing left to rename.
+    StartFile(frame, QFileInfo(m_logPath).path());
 }
 
 void MeasurementLog::FinishLog() {

@@ -55,8 +55,9 @@ public:
     static QString FinalPath(const QString& path, const QDateTime& moment);
 
 private:
-    void StartFile(link::StatusFrame& frame);
+    void StartFile(link::StatusFrame& frame, const QString& folder);
     void AppendRow(link::StatusFrame& frame);
+    void ResumeAfterLoss(link::StatusFrame& frame);
 
     const core::Clock& m_clock;
     int m_logFrameCount = 1;
@@ -64,6 +65,9 @@ private:
     QString m_logPath;
     std::string m_lastLoggedMinute;
     bool m_failureReported = false;
+    // The file went away while logging (with its folder, or on its own); every frame looks for
+    // a way to go on.
+    bool m_fileLost = false;
 };
 
 }  // namespace qeb::monitor
