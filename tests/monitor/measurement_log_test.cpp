@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <array>
 #include <csignal>
+#include <iostream>
 
 #include <sys/resource.h>
 
@@ -269,6 +270,13 @@ TEST_F(MeasurementLogTest, AFileThatVanishedWhileLoggingIsAnErrorNotANewFile) {
     EXPECT_THROW(Frame(true), core::FileError);
     EXPECT_TRUE(FilesIn(folder.Path()).isEmpty());
     EXPECT_FALSE(log.LogFinalized());
+
+    // Logging goes on with the next frame, in a file of its own that starts with its header.
+    clock.SetTime(18, 31, 1);
+    Frame(true);
+    EXPECT_EQ(FilesIn(folder.Path()), QStringList{QStringLiteral("2016-10-01 {183101}.csv")});
+    EXPECT_TRUE(ReadAll(Path("2016-10-01 {183101}.csv"))
+                    .startsWith("Time;PH;PHmin;PHmax;PPM;KH;Alarm;OUT O2;OUT CO2\r\n18:31:01;"));
 }
 
 TEST_F(MeasurementLogTest, AFolderRemovedOrReplacedByAFileWhileLoggingIsAnError) {
@@ -404,6 +412,8 @@ TEST(MeasurementLogCrashTest, RowsWrittenBeforeSigkillSurvive) {
     QList<QByteArray> lines = text.split('\n');
     lines.removeLast();
     ASSERT_EQ(lines.front(), "Time;PH;PHmin;PHmax;PPM;KH;Alarm;OUT O2;OUT CO2\r");
+    std::cout << "[ figures  ] rows reported before SIGKILL " << reported << ", rows in the file "
+              << lines.size() - 1 << "\n";
     ASSERT_GE(lines.size() - 1, reported);
     ASSERT_LE(lines.size() - 1, reported + 1);  // one more may have been written, not reported
     for (int row = 1; row < lines.size(); ++row) {
