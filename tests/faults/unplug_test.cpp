@@ -4,6 +4,7 @@
 // device back at the same path.
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <algorithm>
 #include <iostream>
 
@@ -47,6 +48,10 @@ TEST_F(Unplugging, HundredCyclesAtTheSamePathWithTheSwitchOn) {
 
         // Pulled out a few seconds after a reconnect, at a different moment each cycle.
         port.Unplug();
+        // A pulled USB adapter takes its device node along. The link would still name the freed
+        // pseudo-terminal, which the next pseudo-terminal opened on the machine (by any
+        // program) can get: the path must lead nowhere until the device is back.
+        ASSERT_TRUE(QFile::remove(QString::fromStdString(port.LinkPath())));
         ASSERT_TRUE(test::WaitUntil([&] { return !window.ComPort().IsOpen(); }, 2000))
             << "the hang-up closes the port";
         EXPECT_EQ(prompts.errors.size(), errorsBefore) << "the hang-up itself shows nothing";
