@@ -68,8 +68,9 @@ protected:
                std::to_string(cents % 10);
     }
 
-    // A frame needs the next one before the receiver cuts it; this long is plenty for one.
-    static constexpr int kFrameWaitMs = 500;
+    // Frames take milliseconds to reach the readout; the wait ends as soon as the frame is in,
+    // and this much is for a machine that is busy with other work.
+    static constexpr int kFrameWaitMs = 2000;
     inline static const QDateTime kStart{QDate(2016, 10, 1), QTime(18, 0, 0)};
 
     QTemporaryDir dir;
