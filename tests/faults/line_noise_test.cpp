@@ -24,6 +24,11 @@ struct NoiseKind {
     bool lineBreaks;
 };
 
+// Test listings show the kind, not its bytes.
+void PrintTo(const NoiseKind& kind, std::ostream* out) {
+    *out << kind.name;
+}
+
 class LineNoise : public ConnectedWindow, public testing::WithParamInterface<NoiseKind> {};
 
 // Random bytes; without line breaks they pile up until the buffer's size limit cuts them, with

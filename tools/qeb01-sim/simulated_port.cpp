@@ -131,6 +131,12 @@ std::string SimulatedPort::ReadAvailable() {
 }
 
 void SimulatedPort::Unplug() {
+    // A pulled USB adapter takes its device node along. A link left behind would name the freed
+    // pseudo-terminal, which the next one opened on the machine (by any program) can get, and
+    // the program's reconnect would then talk to a stranger's tty.
+    if (m_controller >= 0 && !m_ttyPath.empty() && LinkTarget(m_linkPath) == m_ttyPath) {
+        ::unlink(m_linkPath.c_str());
+    }
     if (m_controller >= 0) {
         ::close(m_controller);
         m_controller = -1;

@@ -34,6 +34,7 @@ public:
     // Everything the program has written so far, without waiting.
     std::string ReadAvailable();
 
+    // Pulls the cable: the program's port hangs up and the link path leads nowhere.
     void Unplug();
     void Replug();
 
