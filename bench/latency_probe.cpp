@@ -37,6 +37,7 @@
 #include "core/clock.h"
 #include "core/prompts.h"
 #include "core/sleeper.h"
+#include "core/unattended_prompts.h"
 #include "ui/qeb_main_form.h"
 #include "ui/rx_switch.h"
 
@@ -47,30 +48,6 @@ std::int64_t MonotonicNs() {
     clock_gettime(CLOCK_MONOTONIC, &t);
     return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
 }
-
-// A benchmark has nobody to click a box away: messages go to stderr, questions are declined.
-class StderrPrompts final : public qeb::core::Prompts {
-public:
-    void ShowMessage(const QString& text) override { Print("message", text); }
-    void ShowError(const QString& text) override { Print("error", text); }
-    bool AskOkCancel(const QString& text) override {
-        Print("question", text);
-        return false;
-    }
-    std::optional<QString> ChooseFileToOpen(const qeb::core::FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> ChooseFileToSave(const qeb::core::FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    void OpenFolder(const QString&) override {}
-    void OpenDateTimeSettings() override {}
-
-private:
-    static void Print(const char* kind, const QString& text) {
-        std::fprintf(stderr, "qeb_latency_probe: %s: %s\n", kind, qPrintable(text));
-    }
-};
 
 std::string Frame(const std::string& ph) {
     return ph + "\r\n6,90\r\n7,10\r\n25,3\r\n4\r\n20\r\n1\r\n0\r\n100\r\n14\r\n \r\n-\r\n";
@@ -151,7 +128,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     qeb::core::SystemClock clock;
     qeb::core::ThreadSleeper sleeper;
-    StderrPrompts prompts;
+    qeb::core::UnattendedPrompts prompts(QStringLiteral("qeb_latency_probe"));
     qeb::ui::QebMainForm window({clock, sleeper, prompts});
     window.show();
 

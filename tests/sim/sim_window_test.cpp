@@ -23,6 +23,7 @@
 #include "support/recording_prompts.h"
 #include "support/recording_sleeper.h"
 #include "support/test_clock.h"
+#include "support/window_test.h"
 #include "ui/qeb_main_form.h"
 #include "ui/rx_switch.h"
 
@@ -99,12 +100,7 @@ protected:
 
     void SetEditors(double phMin, double phMax, double alarm, int kh, int brightness,
                     int contrast) {
-        Find<QDoubleSpinBox>("RxSpinEdit7")->setValue(phMin);
-        Find<QDoubleSpinBox>("RxSpinEdit8")->setValue(phMax);
-        Find<QDoubleSpinBox>("RxSpinEdit11")->setValue(alarm);
-        Find<QSpinBox>("RxSpinEdit12")->setValue(kh);
-        Find<QSpinBox>("RxSpinEdit9")->setValue(brightness);
-        Find<QSpinBox>("RxSpinEdit10")->setValue(contrast);
+        test::SetSettingsEditors(window, phMin, phMax, alarm, kh, brightness, contrast);
     }
     QStringList EditorTexts() {
         QStringList texts;

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QSpinBox>
 #include <QString>
 #include <QWidget>
 
@@ -27,6 +29,19 @@ inline void LeftClick(QWidget* widget) {
                         Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &press);
     QCoreApplication::sendEvent(widget, &release);
+}
+
+// The six settings editors, as a user would leave them.
+inline void SetSettingsEditors(QWidget& window, double phMin, double phMax, double alarm, int kh,
+                               int brightness, int contrast) {
+    const auto spin = [&](const char* name) { return window.findChild<QSpinBox*>(name); };
+    const auto decimal = [&](const char* name) { return window.findChild<QDoubleSpinBox*>(name); };
+    decimal("RxSpinEdit7")->setValue(phMin);
+    decimal("RxSpinEdit8")->setValue(phMax);
+    decimal("RxSpinEdit11")->setValue(alarm);
+    spin("RxSpinEdit12")->setValue(kh);
+    spin("RxSpinEdit9")->setValue(brightness);
+    spin("RxSpinEdit10")->setValue(contrast);
 }
 
 // The real window in a fresh working folder (so nothing it writes lands elsewhere), with a

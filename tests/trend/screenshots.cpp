@@ -16,6 +16,7 @@
 
 #include "core/clock.h"
 #include "core/sleeper.h"
+#include "core/unattended_prompts.h"
 #include "qeb01-sim/sim_device.h"
 #include "qeb01-sim/simulated_port.h"
 #include "trend/simulated_day.h"
@@ -25,30 +26,6 @@
 #include "ui/rx_switch.h"
 
 namespace {
-
-// No box may stop an unattended run; what would have been shown goes to the terminal.
-class PrintingPrompts final : public qeb::core::Prompts {
-public:
-    void ShowMessage(const QString& text) override { Print("message", text); }
-    void ShowError(const QString& text) override { Print("error", text); }
-    bool AskOkCancel(const QString& text) override {
-        Print("question", text);
-        return false;
-    }
-    std::optional<QString> ChooseFileToOpen(const qeb::core::FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> ChooseFileToSave(const qeb::core::FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    void OpenFolder(const QString&) override {}
-    void OpenDateTimeSettings() override {}
-
-private:
-    static void Print(const char* kind, const QString& text) {
-        std::fprintf(stderr, "qeb01-screenshots: %s: %s\n", kind, qPrintable(text));
-    }
-};
 
 void RunFor(int ms) {
     QEventLoop loop;
@@ -72,7 +49,7 @@ bool ConnectedMainWindow(const QString& folder) {
 
     qeb::core::SystemClock clock;
     qeb::core::ThreadSleeper sleeper;
-    PrintingPrompts prompts;
+    qeb::core::UnattendedPrompts prompts(QStringLiteral("qeb01-screenshots"));
     qeb::ui::QebMainForm window({clock, sleeper, prompts});
     window.show();
     RunFor(200);
@@ -105,7 +82,7 @@ bool ConnectedMainWindow(const QString& folder) {
 bool TrendOfADay(const QString& folder) {
     qeb::core::SystemClock clock;
     qeb::core::ThreadSleeper sleeper;
-    PrintingPrompts prompts;
+    qeb::core::UnattendedPrompts prompts(QStringLiteral("qeb01-screenshots"));
     qeb::ui::QebMainForm window({clock, sleeper, prompts});
     window.Image15Click();
     auto* launcher = window.findChild<qeb::trend::TrendLauncher*>(QStringLiteral("TrendLauncher"));

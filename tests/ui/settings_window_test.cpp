@@ -61,12 +61,7 @@ protected:
     }
     void SetEditors(double phMin, double phMax, double alarm, int kh, int brightness,
                     int contrast) {
-        Find<QDoubleSpinBox>("RxSpinEdit7")->setValue(phMin);
-        Find<QDoubleSpinBox>("RxSpinEdit8")->setValue(phMax);
-        Find<QDoubleSpinBox>("RxSpinEdit11")->setValue(alarm);
-        Find<QSpinBox>("RxSpinEdit12")->setValue(kh);
-        Find<QSpinBox>("RxSpinEdit9")->setValue(brightness);
-        Find<QSpinBox>("RxSpinEdit10")->setValue(contrast);
+        test::SetSettingsEditors(window, phMin, phMax, alarm, kh, brightness, contrast);
     }
     void Receive(const test::FrameText& frame) { window.Receiver().Append(test::StreamFor(frame)); }
 };
